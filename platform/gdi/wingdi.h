@@ -1,0 +1,119 @@
+/* Device contexts, bitmaps, the millisecond tick and global memory: the small
+ * part of the Windows graphics and kernel services that the game and pxmix call,
+ * with the Windows names, argument orders and results, over plain pixel memory.
+ *
+ * Handles are 32-bit integers into one process-wide table, so the game and the
+ * blend library see the same objects. A stale or unknown handle is refused: the
+ * call fails (returns 0) and nothing is touched. */
+#ifndef LANEBEAM_WINGDI_H
+#define LANEBEAM_WINGDI_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32)
+#define WINGDI_API __declspec(dllexport)
+#else
+#define WINGDI_API __attribute__((visibility("default")))
+#endif
+
+typedef int32_t BOOL;
+typedef uint32_t DWORD;
+typedef uint32_t UINT;
+typedef int32_t LONG;
+typedef uint16_t WORD;
+typedef uint32_t HDC;
+typedef uint32_t HBITMAP;
+typedef uint32_t HGDIOBJ;
+typedef void* HGLOBAL;
+
+enum {
+    SRCCOPY = 0x00CC0020,  /* dest = source */
+    SRCERASE = 0x00440328, /* dest = source AND NOT dest */
+    BI_RGB = 0,
+    DIB_RGB_COLORS = 0,
+    GMEM_FIXED = 0x0000,
+    GMEM_ZEROINIT = 0x0040,
+    GPTR = 0x0040
+};
+
+/* The 40-byte header of a device-independent bitmap. */
+typedef struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight; /* positive: rows bottom-up; negative: top-down */
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+
+typedef struct RGBQUAD {
+    uint8_t rgbBlue, rgbGreen, rgbRed, rgbReserved;
+} RGBQUAD;
+
+typedef struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+
+/* A memory device context; the argument only names the device to be compatible
+ * with (0 = the screen) and may be 0 or any live DC. Each new DC starts with its
+ * own 1 x 1 stock bitmap selected, as on Windows. */
+WINGDI_API HDC CreateCompatibleDC(HDC hdc);
+/* A 32-bit bitmap of w x h pixels, initially black. */
+WINGDI_API HBITMAP CreateCompatibleBitmap(HDC hdc, int w, int h);
+/* Selects a bitmap into a DC; returns the bitmap selected before, 0 on failure.
+ * A bitmap can be selected into one DC at a time. */
+WINGDI_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
+/* Deletes a bitmap that is not selected into any DC. */
+WINGDI_API BOOL DeleteObject(HGDIOBJ obj);
+/* Deletes a memory DC; the bitmap selected into it becomes free again. */
+WINGDI_API BOOL DeleteDC(HDC hdc);
+/* SRCCOPY and SRCERASE; both rectangles are clipped to their bitmaps. Source and
+ * destination may be the same DC and overlap. */
+WINGDI_API BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc,
+                       int xSrc, int ySrc, DWORD rop);
+/* Reads scan lines of a bitmap that is not selected into a DC as 32-bit BI_RGB
+ * pixels (X byte 0); returns the number of lines copied. */
+WINGDI_API int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits,
+                         BITMAPINFO* info, UINT usage);
+/* Writes 32-bit BI_RGB pixels into the bitmap of a DC; returns the lines set. */
+WINGDI_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h,
+                                 int xSrc, int ySrc, UINT startScan, UINT lines,
+                                 const void* bits, const BITMAPINFO* info, UINT usage);
+
+WINGDI_API HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
+/* Returns 0 on success, the block itself on failure. */
+WINGDI_API HGLOBAL GlobalFree(HGLOBAL mem);
+
+/* Milliseconds from the installed clock, as a signed 32-bit count that wraps. */
+WINGDI_API int32_t GetTickCount(void);
+
+/* --- our own additions, not Windows services --- */
+
+/* Installs the clock GetTickCount reads; NULL restores the steady clock. */
+typedef int32_t (*TickSource)(void* context);
+WINGDI_API void lbSetTickSource(TickSource source, void* context);
+
+/* The pixel memory of a bitmap: width x height pixels 0xFFRRGGBB, rows
+ * top-down, no padding. The unused byte is kept at 0xFF in the device so the
+ * memory can be shown as an opaque picture; captures read it as 0. NULL for an
+ * unknown handle. The pointer stays valid until the bitmap is deleted. */
+WINGDI_API uint32_t* lbBitmapPixels(HBITMAP bmp, int* width, int* height);
+/* The bitmap currently selected into a DC, 0 for an unknown handle. */
+WINGDI_API HBITMAP lbSelectedBitmap(HDC hdc);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
