@@ -1,0 +1,7 @@
+#include "shell/form1.h"
+
+namespace game {
+
+void Form1::mnuWeb_Click() {}
+
+}  // namespace game

@@ -1,0 +1,165 @@
+// Form1, the game window: the controls, the menu tree, the game state record
+// and every operation of the game, as argument-less procedures on the window.
+// The operations are defined in the files of their subsystem (sim/, render/,
+// menu/, dialogs/, shell/).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "forms/forms.h"
+#include "forms/services.h"
+#include "shell/game_state.h"
+#include "shell/random.h"
+#include "shell/vbmath.h"
+
+namespace platform {
+class BlendLibrary;
+}
+
+namespace game {
+
+class Form2;
+class Form3;
+
+constexpr int kPlaySize = 350;           // the play picture is 350 x 350
+constexpr float kWindowWidthTwips = 5355;
+constexpr float kWindowHeightTwips = 5940;
+constexpr int32_t kMmxFlag = 256;
+inline constexpr const char* kTitle = "ルル子の VORN BEAM";
+
+class Form1 : public GameState {
+public:
+    // programFolder holds pic/, vrnvoice/, readme.html, the blend library and
+    // the settings file.
+    Form1(platform::Services& services, std::string programFolder);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    platform::Services& sv;
+    std::string programFolder;
+    std::string blendLibraryFile = "libpxmix.so";
+    std::unique_ptr<platform::BlendLibrary> blend;
+    Random rnd;
+
+    // ---- the window and its controls ----
+    forms::Form form{"Form1"};
+    forms::PictureBox picMain{"picMain", kPlaySize, kPlaySize};
+    forms::PictureBox picSUB{"picSUB", kPlaySize, kPlaySize};  // hidden back buffer
+    forms::PictureBox picBG{"picBG", kPlaySize, kPlaySize};
+    forms::PictureBox picREADY{"picREADY", 1, 83};
+    forms::PictureBox picLv{"picLv", 314, 74};
+    forms::PictureBox picNum{"picNum", 187, 30};
+    forms::PictureBox picRRK{"picRRK", 151, 48};
+    forms::PictureBox picTEKI{"picTEKI", 66, 47};
+    forms::PictureBox picHRT{"picHRT", 52, 23};
+    forms::PictureBox picEXP{"picEXP", 422, 105};
+    forms::TextBox Text1{"Text1"};
+    forms::Button Command1{"Command1"};
+    forms::Label lblPause{"lblPause"};
+
+    // ---- the menu tree (menu/menu_tree.cpp builds it) ----
+    forms::MenuItem mnuMenu{"mnuMenu"}, mnuStart{"mnuStart"}, mnuPause{"mnuPause"}, zzz0{"zzz0"},
+        mnuHS{"mnuHS"}, mnuBkT{"mnuBkT"}, zzz1{"zzz1"}, mnuQuit{"mnuQuit"};
+    forms::MenuItem mnuOption{"mnuOption"}, mnuLevel{"mnuLevel"};
+    forms::MenuItem mnulv[8];
+    forms::MenuItem zzz3{"zzz3"}, mnu_UseMMX{"mnu_UseMMX"}, mnuKeys{"mnuKeys"}, mnuVoice{"mnuVoice"},
+        mnuVio{"mnuVio"}, mnuFPS{"mnuFPS"}, zzz5{"zzz5"}, mnuReset{"mnuReset"};
+    forms::MenuItem mnuDBG{"mnuDBG"}, mnuCODE{"mnuCODE"}, mnuCapture{"mnuCapture"};
+    forms::MenuItem mnuHelp{"mnuHelp"}, mnuWeb{"mnuWeb"}, zzz4{"zzz4"}, mnuVersion{"mnuVersion"};
+
+    // The two secondary windows, loaded while open.
+    std::unique_ptr<Form2> form2;
+    std::unique_ptr<Form3> form3;
+
+    // ---- small shared helpers ----
+    int32_t now() const { return GetTickCount(); }
+    float Rnd() { return rnd.next(); }
+    // Plays "<program folder>/vrnvoice/<name>.wav" when mnuVoice is checked.
+    void playVoice(const char* name);
+    std::string filePath(const std::string& relative) const;
+    bool goldenFinger() const { return mnulv[5].checked; }
+    bool spiritualFever() const { return mnulv[6].checked; }
+    bool suddenMode() const { return mnulv[7].checked; }
+    // Repeats DoEvents until the tick passes `deadline`.
+    void waitProcessingEvents(int32_t deadline);
+
+    // ---- shell: start-up, main loop, scenes (shell/) ----
+    void Form_Load();  // start-up, then the main loop; leaves only by ProgramEnd
+    void startUp();    // everything before the main loop
+    void loadPictures();
+    void mainLoop();
+    void runPass();  // one pass: the current scene, then DoEvents
+    void titleScene();
+    void getReadyScene();
+    void playFrame();
+    void keyPollingWait();
+    void gameOverScene();
+    void resetGame();
+    void setDefaultKeys();
+    void mnuStart_Click();
+    void Command1_Click();
+    // The close box and the quit command: writes the settings file, ends the
+    // program.
+    void Form_Unload();
+
+    // ---- settings file (shell/settings_*.cpp) ----
+    void readSettingsFile();
+    // Writes vnbeam.ini atomically; false (and the old file left whole) on
+    // failure.
+    bool writeSettingsFile();
+
+    // ---- game end (shell/game_end.cpp) ----
+    void gameEnd();
+
+    // ---- simulation (sim/) ----
+    void fireShot();
+    void moveShots();
+    bool spawnTest();  // computes frameGate, draws r, true when a group spawns
+    void spawnEnemies();
+    void spawnOneEnemy();
+    void moveEnemies();
+    void resolveHits();
+    void gainGauge(int shot);
+    void updateLevel();
+    void spawnParticle(int16_t x, int16_t y);
+    void ageParticles();
+    void fireVolley();
+    void fireWaveShots();
+    void freezeEnemies();
+    void updateCaption();
+    void playGameOverSequence();
+
+    // ---- rendering (render/) ----
+    void drawFrame();
+    void drawStatus();
+    // An additive sprite of w x h from source (sx, sy) of `sprite` onto picSUB.
+    void addSprite(int x, int y, int w, int h, const forms::PictureBox& sprite, int sx, int sy);
+    // A masked sprite: mask, then image, both with SRCERASE, onto picSUB.
+    void maskedSprite(int x, int y, int w, int h, const forms::PictureBox& strip, int imageX,
+                      int imageY, int maskX, int maskY);
+
+    // ---- menu commands (menu/) ----
+    void buildMenuTree();
+    void mnulv_Click(int index);
+    void mnuVoice_Click();
+    void mnuVio_Click();
+    void mnuFPS_Click();
+    void mnu_UseMMX_Click();
+    void mnuPause_Click();
+    void mnuBkT_Click();
+    void mnuQuit_Click();
+    void mnuHS_Click();
+    void mnuReset_Click();
+    void mnuCODE_Click();
+    void mnuCapture_Click();
+    void mnuWeb_Click();
+    void mnuKeys_Click();     // dialogs/form2.cpp
+    void mnuVersion_Click();  // dialogs/form3.cpp
+    // The unlock stage's effect on the difficulty menu (start-up and game end).
+    void applyUnlockStage(int16_t stage);
+};
+
+}  // namespace game

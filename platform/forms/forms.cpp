@@ -1,0 +1,171 @@
+#include "forms/forms.h"
+
+#include <QImageReader>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace forms {
+
+namespace {
+
+QColor toQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+int px(double v) {
+    // Whole pixels: the nearest one, halves to even, as the drawing always did.
+    if (!std::isfinite(v)) return 0;
+    v = std::clamp(v, -1.0e6, 1.0e6);
+    return static_cast<int>(std::nearbyint(v));
+}
+
+}  // namespace
+
+PictureBox::PictureBox(std::string n, int w, int h) : Control(std::move(n)) {
+    dc_ = CreateCompatibleDC(0);
+    width = w;
+    height = h;
+    resizeArea(w, h);
+}
+
+PictureBox::~PictureBox() {
+    if (dc_) {
+        SelectObject(dc_, stock_);
+        DeleteDC(dc_);
+    }
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+void PictureBox::resizeArea(int w, int h) {
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    HBITMAP fresh = CreateCompatibleBitmap(dc_, w, h);
+    if (!fresh) return;  // keep the old area rather than lose the box
+    HGDIOBJ previous = SelectObject(dc_, fresh);
+    if (!stock_) stock_ = previous;
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = fresh;
+    bits_ = lbBitmapPixels(bitmap_, &areaWidth_, &areaHeight_);
+}
+
+QImage PictureBox::view() {
+    if (!bits_) return QImage();
+    return QImage(reinterpret_cast<uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
+                  QImage::Format_RGB32);
+}
+
+bool PictureBox::loadPicture(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path));
+    QImage img = reader.read();
+    if (img.isNull()) return false;
+    setPicture(img);
+    return true;
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+    picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    if (autoSize) {
+        width = picture_.width();
+        height = picture_.height();
+        if (picture_.width() != areaWidth_ || picture_.height() != areaHeight_)
+            resizeArea(picture_.width(), picture_.height());
+    }
+    cls();
+}
+
+void PictureBox::cls() {
+    QImage area = view();
+    if (area.isNull()) return;
+    area.fill(toQColor(backColor));
+    if (!picture_.isNull()) {
+        QPainter p(&area);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, picture_);
+    }
+}
+
+void PictureBox::line(double x1, double y1, double x2, double y2, Color c) {
+    QImage area = view();
+    if (area.isNull()) return;
+    QPainter p(&area);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(toQColor(c), 0));
+    int ax = px(x1), ay = px(y1), bx = px(x2), by = px(y2);
+    if (ax == bx && ay == by)
+        p.drawPoint(ax, ay);
+    else
+        p.drawLine(ax, ay, bx, by);
+}
+
+void PictureBox::box(double x1, double y1, double x2, double y2, Color c) {
+    QImage area = view();
+    if (area.isNull()) return;
+    int l = std::min(px(x1), px(x2)), r = std::max(px(x1), px(x2));
+    int t = std::min(px(y1), px(y2)), b = std::max(px(y1), px(y2));
+    QPainter p(&area);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QColor q = toQColor(c);
+    p.fillRect(QRect(QPoint(l, t), QPoint(r, t)), q);
+    p.fillRect(QRect(QPoint(l, b), QPoint(r, b)), q);
+    p.fillRect(QRect(QPoint(l, t), QPoint(l, b)), q);
+    p.fillRect(QRect(QPoint(r, t), QPoint(r, b)), q);
+}
+
+void PictureBox::filledBox(double x1, double y1, double x2, double y2, Color c) {
+    QImage area = view();
+    if (area.isNull()) return;
+    int l = std::min(px(x1), px(x2)), r = std::max(px(x1), px(x2));
+    int t = std::min(px(y1), px(y2)), b = std::max(px(y1), px(y2));
+    QPainter p(&area);
+    p.fillRect(QRect(QPoint(l, t), QPoint(r, b)), toQColor(c));
+}
+
+void PictureBox::filledEllipse(double x, double y, double radius, Color c, double aspect) {
+    QImage area = view();
+    if (area.isNull() || !std::isfinite(x) || !std::isfinite(y)) return;
+    if (std::abs(x) > 1e5 || std::abs(y) > 1e5) return;
+    double rx = std::abs(radius), ry = std::abs(radius * aspect);
+    QPainter p(&area);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(toQColor(c), 0));
+    p.setBrush(toQColor(fillColor_));
+    if (rx < 0.5 && ry < 0.5)
+        p.drawPoint(px(x), px(y));
+    else
+        p.drawEllipse(QPointF(px(x), px(y)), rx, ry);
+}
+
+void PictureBox::pset(double x, double y, Color c) {
+    int ix = px(x), iy = px(y);
+    if (!bits_ || ix < 0 || iy < 0 || ix >= areaWidth_ || iy >= areaHeight_) return;
+    bits_[static_cast<size_t>(iy) * areaWidth_ + ix] = 0xFF000000u | (c & 0xFFFFFFu);
+}
+
+Color PictureBox::pixel(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= areaWidth_ || y >= areaHeight_) return 0;
+    return bits_[static_cast<size_t>(y) * areaWidth_ + x] & 0xFFFFFFu;
+}
+
+QImage PictureBox::image() const {
+    if (!bits_) return QImage();
+    return QImage(reinterpret_cast<const uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
+                  QImage::Format_RGB32)
+        .copy();
+}
+
+void forEachItem(const std::vector<MenuItem*>& items, const std::function<void(MenuItem&)>& fn) {
+    for (MenuItem* item : items) {
+        fn(*item);
+        forEachItem(item->children, fn);
+    }
+}
+
+MenuItem* findItem(const std::vector<MenuItem*>& items, const std::string& name) {
+    MenuItem* found = nullptr;
+    forEachItem(items, [&](MenuItem& item) {
+        if (!found && item.name == name) found = &item;
+    });
+    return found;
+}
+
+}  // namespace forms

@@ -1,0 +1,186 @@
+// The controls model: plain objects with the properties the game reads and
+// writes. The Qt front shows them; the game never sees a widget.
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "wingdi.h"
+
+namespace forms {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Colours as the game writes them: 0x00RRGGBB.
+using Color = uint32_t;
+constexpr Color rgb(int r, int g, int b) {
+    return (uint32_t(r & 0xFF) << 16) | (uint32_t(g & 0xFF) << 8) | uint32_t(b & 0xFF);
+}
+constexpr Color kNoColor = 0xFFFFFFFFu;  // "use the toolkit's default"
+
+// Geometry of every control is in pixels of its form's client area.
+struct Control {
+    explicit Control(std::string n) : name(std::move(n)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    std::string name;
+    int left = 0, top = 0, width = 0, height = 0;
+    bool visible = true;
+    bool enabled = true;
+    Control* parent = nullptr;  // a frame that holds this control, if any
+
+    void setTop(int y) { top = y; }
+    void move(int x, int y, int w, int h) { left = x; top = y; width = w; height = h; }
+};
+
+struct Label : Control {
+    using Control::Control;
+    std::string caption;
+    Color foreColor = kNoColor;
+    Color backColor = kNoColor;
+    double fontPoints = 9;
+    bool proportionalFont = true;
+    bool centred = false;
+    std::function<void()> onMouseMove;
+};
+
+struct TextBox : Control {
+    using Control::Control;
+    std::string text;  // lines joined by CR LF, as the game builds them
+    bool fixedPitch = false;
+    double fontPoints = 9;
+};
+
+struct Button : Control {
+    using Control::Control;
+    std::string caption;
+    Color backColor = kNoColor;
+    double fontPoints = 9;
+    int index = -1;  // position in an item array, -1 when the button stands alone
+    std::function<void()> onClick;
+    // A click reaches the handler only where a player could click.
+    void click() {
+        if (enabled && visible && onClick) onClick();
+    }
+};
+
+struct Frame : Control {
+    using Control::Control;
+    std::string caption;
+};
+
+struct ImageControl : Control {
+    using Control::Control;
+    QImage picture;  // null: shows nothing
+};
+
+// A picture box: a drawing area (a 32-bit bitmap selected into its own device
+// context) plus an optional loaded picture that cls() brings back.
+class PictureBox : public Control {
+public:
+    PictureBox(std::string name, int width, int height);
+    ~PictureBox() override;
+
+    HDC hdc() const { return dc_; }
+
+    // Loads a JPEG, GIF or PNG file (or a Qt resource path) as the picture and
+    // shows it. With autoSize the drawing area takes the picture's size.
+    // Returns false, leaving the box as it was, when the file can't be read.
+    bool loadPicture(const std::string& path);
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+    bool autoSize = false;
+
+    // The drawing area shows the picture again (or the back colour).
+    void cls();
+    Color backColor = rgb(0, 0, 0);
+
+    // Drawing, antialiasing off; corners are rounded to whole pixels and boxes
+    // include both corners.
+    void line(double x1, double y1, double x2, double y2, Color c);
+    void box(double x1, double y1, double x2, double y2, Color c);
+    void filledBox(double x1, double y1, double x2, double y2, Color c);
+    // Filled with the fill colour, outlined in c; the vertical radius is
+    // radius x aspect.
+    void filledEllipse(double x, double y, double radius, Color c, double aspect);
+    void pset(double x, double y, Color c);
+    void setFillColor(Color c) { fillColor_ = c; }
+    Color fillColor() const { return fillColor_; }
+
+    // Asks the window to show this box's drawing at the next repaint.
+    void refresh() { ++refreshCount_; }
+    unsigned refreshCount() const { return refreshCount_; }
+
+    int scaleWidth() const { return areaWidth_; }
+    int scaleHeight() const { return areaHeight_; }
+    Color pixel(int x, int y) const;  // 0x00RRGGBB, 0 outside
+    QImage image() const;             // a copy of the drawing area
+
+private:
+    void resizeArea(int w, int h);
+    QImage view();  // the drawing area's memory, for QPainter
+
+    HDC dc_ = 0;
+    HBITMAP bitmap_ = 0;
+    HGDIOBJ stock_ = 0;
+    uint32_t* bits_ = nullptr;
+    int areaWidth_ = 0, areaHeight_ = 0;
+    QImage picture_;
+    Color fillColor_ = rgb(0, 0, 0);
+    unsigned refreshCount_ = 0;
+};
+
+struct MenuItem {
+    explicit MenuItem(std::string n = {}) : name(std::move(n)) {}
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
+
+    std::string name;
+    std::string caption;   // "-" makes a separator; & marks the access key
+    std::string shortcut;  // "F2", "Ctrl+C", or empty
+    bool enabled = true;
+    bool visible = true;
+    bool checked = false;
+    int index = -1;  // position in an item array (mnulv), -1 otherwise
+    std::vector<MenuItem*> children;
+    std::function<void()> onClick;
+
+    bool isSeparator() const { return caption == "-"; }
+    void click() {
+        if (onClick) onClick();
+    }
+};
+
+// A window. Position and size are in twips, as the settings file keeps them.
+struct Form {
+    explicit Form(std::string n) : name(std::move(n)) {}
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    std::string name;
+    std::string caption;
+    float left = 0, top = 0;          // twips
+    float width = 0, height = 0;      // twips, outer size
+    int clientWidth = 0, clientHeight = 0;  // pixels
+    bool enabled = true;
+    bool visible = false;
+    bool loaded = true;
+    QImage icon;
+    std::vector<MenuItem*> menuBar;
+    std::vector<Control*> controls;  // bottom of the z-order first
+    // The close box, or any other way the window is unloaded.
+    std::function<void()> onUnload;
+};
+
+// Walks a menu tree depth first, the item before its children.
+void forEachItem(const std::vector<MenuItem*>& items, const std::function<void(MenuItem&)>& fn);
+// Finds an item by name anywhere in the tree; nullptr if absent.
+MenuItem* findItem(const std::vector<MenuItem*>& items, const std::string& name);
+
+}  // namespace forms
