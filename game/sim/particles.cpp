@@ -1,8 +1,24 @@
+// Explosions: a fixed-size table of anchor points that live 15 drawn frames.
 #include "shell/form1.h"
 
 namespace game {
 
-void Form1::spawnParticle(int16_t, int16_t) {}
-void Form1::ageParticles() {}
+void Form1::spawnParticle(int16_t x, int16_t y) {
+    for (int i = 0; i < kParticleSlots; ++i) {
+        if (particleX[i] != kFreeSlot) continue;
+        particleX[i] = x;
+        particleY[i] = y;
+        particleAge[i] = 0;
+        return;
+    }
+}
+
+void Form1::ageParticles() {
+    for (int i = 0; i < kParticleSlots; ++i) {
+        if (particleX[i] == kFreeSlot) continue;
+        particleAge[i] = static_cast<int16_t>(particleAge[i] + 1);
+        if (particleAge[i] > 15) particleX[i] = kFreeSlot;
+    }
+}
 
 }  // namespace game
