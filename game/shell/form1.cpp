@@ -1,0 +1,58 @@
+#include "shell/form1.h"
+
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
+#include "loader/blend_library.h"
+
+namespace game {
+
+Form1::Form1(platform::Services& services, std::string folder)
+    : sv(services), programFolder(std::move(folder)) {
+    form.caption = kTitle;
+    form.clientWidth = kPlaySize;
+    form.clientHeight = kPlaySize;
+
+    picMain.move(0, 0, kPlaySize, kPlaySize);
+    for (forms::PictureBox* hidden : {&picSUB, &picBG, &picREADY, &picLv, &picNum, &picRRK, &picTEKI,
+                                      &picHRT, &picEXP})
+        hidden->visible = false;
+    // The READY banner box takes the size of its picture, whatever that is.
+    picREADY.autoSize = true;
+
+    Text1.move(12, 500, 325, 137);
+    Text1.fixedPitch = true;
+    Text1.fontPoints = 10;
+    Command1.move(310, 242, 25, 25);
+    Command1.caption = "閉";
+    Command1.visible = false;
+    Command1.onClick = [this] { Command1_Click(); };
+    lblPause.move(12, 272, 317, 29);
+    lblPause.caption = "[SPACE]で復帰します。";
+    lblPause.visible = false;
+    lblPause.centred = true;
+    lblPause.fontPoints = 12;
+    lblPause.foreColor = forms::rgb(255, 255, 255);
+    lblPause.backColor = forms::rgb(40, 20, 60);
+    form.controls = {&picMain, &Text1, &Command1, &lblPause};
+
+    form.onUnload = [this] { Form_Unload(); };
+    buildMenuTree();
+}
+
+Form1::~Form1() = default;
+
+std::string Form1::filePath(const std::string& relative) const { return programFolder + "/" + relative; }
+
+void Form1::playVoice(const char* name) {
+    if (!mnuVoice.checked) return;
+    sv.sndPlaySoundA(filePath(std::string("vrnvoice/") + name + ".wav"), platform::kSndAsync);
+}
+
+void Form1::waitProcessingEvents(int32_t deadline) {
+    while (!tickAfter(now(), deadline)) {
+        sv.DoEvents();
+        sv.idle(deadline);
+    }
+}
+
+}  // namespace game

@@ -1,0 +1,267 @@
+// The main loop and its four scenes, the new-game reset and the default keys.
+#include <string>
+
+#include "shell/form1.h"
+
+namespace game {
+
+namespace {
+
+constexpr int kSpaceKey = 32;
+constexpr int32_t kTitleWaitMs = 10;
+constexpr int32_t kOpeningBoxMs = 249;
+constexpr int32_t kReadyWaitMs = 500;
+constexpr double kFramePeriod = 19;  // a frame starts once more than 19 ms have passed
+
+}  // namespace
+
+void Form1::mainLoop() {
+    for (;;) runPass();
+}
+
+void Form1::runPass() {
+    switch (scene) {
+    case 0: titleScene(); break;
+    case 1: getReadyScene(); break;
+    case 2: playFrame(); break;
+    case 3: gameOverScene(); break;
+    default: break;
+    }
+    sv.DoEvents();
+}
+
+void Form1::titleScene() {
+    float r = Rnd();
+    if (static_cast<float>(titleStampOdds) < r) {
+        titleStampX = static_cast<int16_t>(roundHalfEven(Rnd() * 350.0f));
+        titleStampY = static_cast<int16_t>(roundHalfEven(Rnd() * 350.0f));
+        // Twice SRCERASE leaves source AND the old picture: a black silhouette.
+        for (int pass = 0; pass < 2; ++pass)
+            BitBlt(picMain.hdc(), titleStampX, titleStampY, 32, 46, picTEKI.hdc(), 0, 0, SRCERASE);
+        titleStampOdds -= 0.003;
+        if (titleStampOdds < 0.85) {
+            titleStampOdds = 0.99;
+            picMain.cls();
+        }
+    }
+    waitUntil = tickAdd(now(), kTitleWaitMs);
+    sv.repaint();
+    while (tickDiff(waitUntil, now()) >= 0) sv.idle(waitUntil);
+    if (sv.GetKeyState(kSpaceKey) & 0x80) scene = 1;
+}
+
+void Form1::getReadyScene() {
+    resetGame();
+    if (Command1.visible) {
+        Command1.visible = false;
+        Text1.visible = false;
+        sv.repaint();
+    }
+    if (spiritualFever()) {
+        if (difficulty < 4) gauge = 10'000'000;
+        kills = 9200;
+        fireSpan = 1;
+        bannerLevel = 99;
+        level = 99;
+    }
+    mnuLevel.enabled = false;
+    mnuHS.enabled = false;
+    drawFrame();
+    playVoice("voice1");
+    form.caption = "****|||| " + diffName[difficulty] + " GAME ||||****";
+
+    // The opening box grows from the centre of the READY band.
+    const int32_t t0 = now();
+    do {
+        const int32_t a = tickDiff(now(), t0) / 3;
+        picMain.filledBox(175 - 2 * a, 91 - a / 2.0, 175 + 2 * a, 91 + a / 2.0, forms::rgb(0, 0, 0));
+        sv.repaint();
+        sv.idle(tickAdd(now(), 1));
+    } while (tickDiff(now(), t0) <= kOpeningBoxMs);
+
+    picMain.filledBox(0, 50, kPlaySize - 1, 50 + 83 - 1, forms::rgb(0, 0, 0));
+    const int w = picREADY.scaleWidth();
+    BitBlt(picMain.hdc(), roundHalfEven(175 - w / 2.0), 50, w, 83, picREADY.hdc(), 0, 0, SRCCOPY);
+    sv.repaint();
+
+    waitUntil = tickAdd(now(), kReadyWaitMs);
+    waitProcessingEvents(waitUntil);
+
+    drawFrame();
+    sv.repaint();
+    scene = 2;
+    frameTick = now();
+}
+
+void Form1::playFrame() {
+    auto held = [this](int16_t vk) { return (sv.GetKeyState(vk) & 0x80) != 0; };
+
+    // 1. Lane change and shot grant wait for the end of the firing pose.
+    if (firing == 0) {
+        if (laneRequest < 5) {
+            heroLane = laneRequest;
+            if (goldenFinger()) fireRequest = 1;
+            laneRequest = kNoLane;
+        }
+        if (fireRequest == 1) {
+            fireRequest = 0;
+            firing = 1;
+            fireLatch = 1;
+            fireFrames = static_cast<int16_t>(4 * fireSpan);
+            fireEndTick = tickAdd(now(), 70 + 70 * fireSpan);
+            fireShot();
+            if (goldenFinger()) {
+                fireFrames = 2;
+                const int32_t t = now();
+                // t + 69.5 rounded half to even: t + 70 for an even t, t + 69 for an odd one.
+                fireEndTick = level < 100 ? tickAdd(t, (t % 2 == 0) ? 70 : 69) : tickAdd(t, 20);
+            }
+        }
+    }
+
+    // 2. A latch holds only while its key stays down.
+    fireLatch = (fireLatch == 1 && held(KeyS5)) ? 1 : 0;
+    keyS6Latch = (keyS6Latch == 1 && held(KeyS6)) ? 1 : 0;
+    keyS7Latch = (keyS7Latch == 1 && held(KeyS7)) ? 1 : 0;
+    keyS8Latch = (keyS8Latch == 1 && held(KeyS8)) ? 1 : 0;
+    if (arrowLatch == 1 && held(KeySA))
+        arrowLatch = 1;
+    else if (arrowLatch == -1 && held(KeyS9))
+        arrowLatch = -1;
+    else
+        arrowLatch = 0;
+
+    // 3. The firing pose lasts until the tick passes fireEndTick.
+    if (firing == 1) {
+        fireFrames -= 1;
+        if (tickDiff(now(), fireEndTick) < 0 && fireFrames == 0) fireFrames = 1;
+        if (tickDiff(fireEndTick, now()) < 0) fireFrames = 0;
+        heroFrame = static_cast<int16_t>(((fireFrames / fireSpan) + 1) % 4);
+        if (fireFrames == 0) firing = 0;
+    }
+
+    // 4.-6. The simulation steps and the picture, in their fixed order.
+    moveShots();
+    if (spawnTest()) spawnEnemies();
+    resolveHits();
+    moveEnemies();
+    ageParticles();
+    drawFrame();
+    sv.repaint();
+
+    // 7. Poll the keys for the rest of the frame.
+    frameGate = kFramePeriod;
+    keyPollingWait();
+
+    // 8.-10.
+    frameTick = now();
+    if (mnuFPS.checked) {
+        fpsFrames += 1;
+        if (tickDiff(frameTick, fpsTick) >= 1000) {
+            fpsTick = frameTick;
+            form.caption = "FPS:" + std::to_string(fpsFrames);
+            fpsFrames = 1;
+        }
+    }
+    if (gameOver != 0) scene = 3;
+}
+
+void Form1::keyPollingWait() {
+    auto held = [this](int16_t vk) { return (sv.GetKeyState(vk) & 0x80) != 0; };
+    for (;;) {
+        pollTick = now();
+        // Later keys override earlier ones: the poll order decides.
+        if (held(KeyS0)) laneRequest = cursorLane = 0;
+        if (held(KeyS1)) laneRequest = cursorLane = 4;
+        if (held(KeyS2)) laneRequest = cursorLane = 1;
+        if (held(KeyS3)) laneRequest = cursorLane = 3;
+        if (held(KeyS4)) laneRequest = cursorLane = 2;
+        if (gauge > 49 && keyS6Latch == 0 && held(KeyS6)) {
+            keyS6Latch = 1;
+            fireVolley();
+        }
+        if (fireLatch == 0 && held(KeyS5)) fireRequest = 1;
+        if (gauge > 99 && keyS7Latch == 0 && held(KeyS7)) {
+            fireRequest = 2;
+            keyS7Latch = 1;
+            fireWaveShots();
+        }
+        if (gauge > 24 && keyS8Latch == 0 && held(KeyS8)) {
+            keyS8Latch = 1;
+            freezeEnemies();
+        }
+        if (fireRequest != 1 && arrowLatch == 0 && held(KeyS9)) {
+            arrowLatch = -1;
+            cursorLane = static_cast<int16_t>((cursorLane + 4) % 5);
+            laneRequest = cursorLane;
+        }
+        if (fireRequest != 1 && arrowLatch == 0 && held(KeySA)) {
+            arrowLatch = 1;
+            cursorLane = static_cast<int16_t>((cursorLane + 1) % 5);
+            laneRequest = cursorLane;
+        }
+        if (tickDiff(pollTick, frameTick) > frameGate) break;
+        // Keys can't change before events are processed again, so the wait may
+        // sleep until the frame is due.
+        sv.idle(tickAdd(frameTick, static_cast<int32_t>(frameGate)));
+    }
+}
+
+void Form1::gameOverScene() { gameEnd(); }
+
+void Form1::resetGame() {
+    titleStampOdds = 0.99;
+    heroLane = 2;
+    heroY = 5;
+    heroFrame = 1;
+    laneRequest = kNoLane;
+    fireRequest = 0;
+    firing = 0;
+    fireFrames = 0;
+    fireSpan = 4;
+    arrowLatch = 0;
+    cursorLane = 2;
+    gameOver = 0;
+    caughtInLane = 0;
+    kills = 0;
+    freezeTimer = 0;
+    enemyCount = 0;
+    fireLatch = keyS6Latch = keyS7Latch = keyS8Latch = 0;
+    fpsFrames = 0;
+    gauge = 0;
+    score = 0;
+    level = 1;
+    bannerUntil = 0;
+    bannerLevel = 1;
+    fireEndTick = 0;
+    enemyLane.fill(kFreeSlot);
+    shotLane.fill(kFreeSlot);
+    trailLane.fill(kFreeSlot);
+    particleX.fill(kFreeSlot);
+    laneEnemyCount.fill(0);
+    laneEnemyLimit = {6, 7, 10, 100, 100};
+    fieldEnemyLimit = {12, 15, 20, 100, 100};
+}
+
+void Form1::setDefaultKeys() {
+    KeyS0 = 90;
+    KeyS1 = 66;
+    KeyS2 = 88;
+    KeyS3 = 86;
+    KeyS4 = 67;
+    KeyS5 = 32;
+    KeyS6 = 16;
+    KeyS7 = 77;
+    KeyS8 = 84;
+    KeyS9 = 37;
+    KeySA = 39;
+}
+
+void Form1::mnuStart_Click() { scene = 1; }
+
+void Form1::Command1_Click() {
+    Text1.setTop(500);
+    Command1.visible = false;
+}
+
+}  // namespace game
