@@ -196,7 +196,9 @@ TEST(ShellTitle, StampCycleWipesAfterTheFortySeventhStamp) {
     for (int stamp = 1; stamp <= 47; ++stamp) {
         g.f.rnd.queue({0.999f, 0.5f, 0.5f});
         g.f.titleScene();
-        if (stamp < 47) EXPECT_NEAR(g.f.titleStampOdds, 0.99 - 0.003 * stamp, 1e-9);
+        if (stamp < 47) {
+            EXPECT_NEAR(g.f.titleStampOdds, 0.99 - 0.003 * stamp, 1e-9);
+        }
     }
     EXPECT_DOUBLE_EQ(g.f.titleStampOdds, 0.99);
     EXPECT_EQ(g.f.picMain.image(), title) << "the wipe shows the plain title again";
