@@ -3,7 +3,12 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench deps configure build clean test-sanitize
+PREFIX ?= $(HOME)/.local/share/lanebeam
+BINDIR ?= $(HOME)/.local/bin
+APPDIR ?= $(HOME)/.local/share/applications
+ICONDIR ?= $(HOME)/.local/share/icons/hicolor/128x128/apps
+
+.PHONY: run test bench deps configure build clean test-sanitize install uninstall
 
 deps:
 	@scripts/install-deps
@@ -21,10 +26,16 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@for b in $(BUILD)/bench/*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 
 test-sanitize:
 	@$(MAKE) --no-print-directory test BUILD=build-sanitize CMAKE_FLAGS="-DLANEBEAM_SANITIZE=ON -DLANEBEAM_BENCH=OFF"
+
+install: build
+	@scripts/install-desktop install $(BUILD) $(PREFIX) $(BINDIR) $(APPDIR) $(ICONDIR)
+
+uninstall:
+	@scripts/install-desktop uninstall $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) build-sanitize
