@@ -1,0 +1,99 @@
+// The millisecond tick and fixed global memory blocks.
+#define WINGDI_BUILDING 1
+#include "wingdi.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <unordered_set>
+
+namespace {
+
+// The tick starts as if the machine had been up for a few hours, so no code can
+// mistake a small tick for "not set"; like Windows it wraps after 24.8 days.
+constexpr uint32_t kTickBase = 0x01000000u;
+// No block the game or pxmix asks for comes near this; anything larger is a
+// size computed from bad input, refused before it reaches the allocator.
+constexpr size_t kMaxBlock = size_t{1} << 30;
+
+const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+
+struct TickClock {
+    std::mutex mutex;
+    TickSource source = nullptr;
+    void* context = nullptr;
+};
+
+TickClock& tickClock() {
+    static TickClock instance;
+    return instance;
+}
+
+// Live blocks, so a double or foreign GlobalFree is refused instead of
+// corrupting the heap.
+struct Blocks {
+    std::mutex mutex;
+    std::unordered_set<void*> live;
+};
+
+Blocks& blocks() {
+    static Blocks instance;
+    return instance;
+}
+
+}  // namespace
+
+extern "C" {
+
+HGLOBAL GlobalAlloc(UINT flags, size_t bytes) {
+    if (bytes > kMaxBlock) return nullptr;
+    if (bytes == 0) bytes = 1;
+    void* mem = (flags & GMEM_ZEROINIT) ? std::calloc(1, bytes) : std::malloc(bytes);
+    if (!mem) return nullptr;
+    Blocks& b = blocks();
+    std::lock_guard lock(b.mutex);
+    try {
+        b.live.insert(mem);
+    } catch (...) {
+        std::free(mem);
+        return nullptr;
+    }
+    return mem;
+}
+
+HGLOBAL GlobalFree(HGLOBAL mem) {
+    if (!mem) return nullptr;
+    Blocks& b = blocks();
+    {
+        std::lock_guard lock(b.mutex);
+        if (b.live.erase(mem) == 0) return mem;
+    }
+    std::free(mem);
+    return nullptr;
+}
+
+int32_t GetTickCount(void) {
+    TickSource source;
+    void* context;
+    {
+        TickClock& c = tickClock();
+        std::lock_guard lock(c.mutex);
+        source = c.source;
+        context = c.context;
+    }
+    // Called outside the lock: a virtual clock may well install another one.
+    if (source) return source(context);
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now() - processStart)
+                  .count();
+    return static_cast<int32_t>(kTickBase + static_cast<uint32_t>(ms));
+}
+
+void lbSetTickSource(TickSource source, void* context) {
+    TickClock& c = tickClock();
+    std::lock_guard lock(c.mutex);
+    c.source = source;
+    c.context = source ? context : nullptr;
+}
+
+}  // extern "C"

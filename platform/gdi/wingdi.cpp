@@ -1,0 +1,344 @@
+// Device contexts and bitmaps over plain 32-bit pixel memory.
+//
+// Every object lives in one process-wide table behind a mutex, so the game, the
+// forms layer and pxmix all see the same handles. A handle is the slot index in
+// the low 16 bits and the slot's generation in the high 16 bits: a deleted
+// handle is refused, and its number only comes back after the slot has cycled
+// through all its generations.
+#define WINGDI_BUILDING 1
+#include "wingdi.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xFF000000u;  // the X byte as the device keeps it
+constexpr uint32_t kColourBits = 0x00FFFFFFu;
+constexpr int kMaxSide = 32767;
+constexpr int64_t kMaxPixels = int64_t{1} << 26;  // 256 MiB of pixels per bitmap
+constexpr size_t kMaxSlots = 0x10000;
+// Freed slots wait in line until this many are free, so a freed number is not
+// handed out again for a long while even when objects come and go every frame.
+constexpr size_t kMinFreeBeforeReuse = 1024;
+
+enum class Kind : uint8_t { Free, Dc, Bitmap };
+
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    HDC selectedIn = 0;
+    HDC stockOf = 0;  // non-zero for the 1 x 1 bitmap a DC is born with
+};
+
+struct Dc {
+    HBITMAP selected = 0;
+    HBITMAP stock = 0;
+};
+
+struct Slot {
+    uint16_t generation = 1;
+    Kind kind = Kind::Free;
+    std::unique_ptr<Bitmap> bitmap;
+    Dc dc;
+};
+
+class HandleTable {
+public:
+    std::mutex mutex;
+
+    Bitmap* bitmap(uint32_t handle) {
+        Slot* s = find(handle, Kind::Bitmap);
+        return s ? s->bitmap.get() : nullptr;
+    }
+
+    Dc* dc(uint32_t handle) {
+        Slot* s = find(handle, Kind::Dc);
+        return s ? &s->dc : nullptr;
+    }
+
+    uint32_t add(Kind kind) {
+        size_t index;
+        if (!free_.empty() && (free_.size() >= kMinFreeBeforeReuse || slots_.size() >= kMaxSlots)) {
+            index = free_.front();
+            free_.pop_front();
+        } else if (slots_.size() < kMaxSlots) {
+            slots_.emplace_back();
+            index = slots_.size() - 1;
+        } else {
+            return 0;
+        }
+        slots_[index].kind = kind;
+        return (uint32_t{slots_[index].generation} << 16) | static_cast<uint32_t>(index);
+    }
+
+    void release(uint32_t handle) {
+        size_t index = handle & 0xFFFF;
+        Slot& s = slots_[index];
+        s.kind = Kind::Free;
+        s.bitmap.reset();
+        s.dc = Dc{};
+        s.generation = static_cast<uint16_t>(s.generation + 1);
+        if (s.generation == 0) s.generation = 1;  // keeps every handle non-zero
+        free_.push_back(index);
+    }
+
+    Slot& slot(uint32_t handle) { return slots_[handle & 0xFFFF]; }
+
+private:
+    Slot* find(uint32_t handle, Kind kind) {
+        size_t index = handle & 0xFFFF;
+        if (index >= slots_.size()) return nullptr;
+        Slot& s = slots_[index];
+        if (s.kind != kind || s.generation != (handle >> 16)) return nullptr;
+        return &s;
+    }
+
+    std::vector<Slot> slots_;
+    std::deque<size_t> free_;
+};
+
+HandleTable& table() {
+    static HandleTable instance;
+    return instance;
+}
+
+// Creates a black bitmap; 0 when the size is out of range or memory is short.
+HBITMAP newBitmap(HandleTable& t, int w, int h, HDC stockOf) {
+    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return 0;
+    if (int64_t{w} * h > kMaxPixels) return 0;
+    auto bmp = std::unique_ptr<Bitmap>(new (std::nothrow) Bitmap);
+    if (!bmp) return 0;
+    try {
+        bmp->pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), kOpaque);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    bmp->width = w;
+    bmp->height = h;
+    bmp->stockOf = stockOf;
+    bmp->selectedIn = stockOf;
+    HBITMAP handle = t.add(Kind::Bitmap);
+    if (handle) t.slot(handle).bitmap = std::move(bmp);
+    return handle;
+}
+
+Bitmap* selectedBitmap(HandleTable& t, HDC hdc) {
+    Dc* d = t.dc(hdc);
+    return d ? t.bitmap(d->selected) : nullptr;
+}
+
+// The half-open range [lo, hi) of offsets i in [0, n) for which both a + i and
+// b + i fall inside [0, limitA) and [0, limitB).
+struct Span {
+    int64_t lo, hi;
+    bool empty() const { return lo >= hi; }
+};
+
+Span clipSpan(int64_t n, int64_t a, int64_t limitA, int64_t b, int64_t limitB) {
+    return {std::max({int64_t{0}, -a, -b}), std::min({n, limitA - a, limitB - b})};
+}
+
+// Checks a header for the one format we convert: 32-bit BI_RGB with a sane size.
+bool acceptedDib(const BITMAPINFO* info, UINT usage) {
+    if (!info || usage != DIB_RGB_COLORS) return false;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 32 || h.biCompression != BI_RGB)
+        return false;
+    int64_t rows = h.biHeight < 0 ? -int64_t{h.biHeight} : int64_t{h.biHeight};
+    return h.biWidth > 0 && rows > 0 && int64_t{h.biWidth} * rows <= kMaxPixels;
+}
+
+}  // namespace
+
+extern "C" {
+
+HDC CreateCompatibleDC(HDC hdc) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    if (hdc != 0 && !t.dc(hdc)) return 0;
+    HDC dc = t.add(Kind::Dc);
+    if (!dc) return 0;
+    HBITMAP stock = newBitmap(t, 1, 1, dc);
+    if (!stock) {
+        t.release(dc);
+        return 0;
+    }
+    t.slot(dc).dc = Dc{stock, stock};
+    return dc;
+}
+
+HBITMAP CreateCompatibleBitmap(HDC hdc, int w, int h) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    if (hdc != 0 && !t.dc(hdc)) return 0;
+    return newBitmap(t, w, h, 0);
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Dc* d = t.dc(hdc);
+    Bitmap* b = t.bitmap(obj);
+    if (!d || !b) return 0;
+    if (b->selectedIn == hdc) return obj;
+    if (b->selectedIn != 0) return 0;
+    if (b->stockOf != 0 && b->stockOf != hdc) return 0;
+    HBITMAP previous = d->selected;
+    if (Bitmap* old = t.bitmap(previous)) old->selectedIn = 0;
+    b->selectedIn = hdc;
+    d->selected = obj;
+    return previous;
+}
+
+BOOL DeleteObject(HGDIOBJ obj) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* b = t.bitmap(obj);
+    // A DC's own stock bitmap goes with its DC; a selected one is still in use.
+    if (!b || b->selectedIn != 0 || b->stockOf != 0) return 0;
+    t.release(obj);
+    return 1;
+}
+
+BOOL DeleteDC(HDC hdc) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Dc* d = t.dc(hdc);
+    if (!d) return 0;
+    Dc gone = *d;
+    if (Bitmap* b = t.bitmap(gone.selected)) b->selectedIn = 0;
+    if (t.bitmap(gone.stock)) t.release(gone.stock);
+    t.release(hdc);
+    return 1;
+}
+
+BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSrc, int ySrc,
+            DWORD rop) {
+    if (rop != SRCCOPY && rop != SRCERASE) return 0;
+    if (w < 0 || h < 0) return 0;
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* dst = selectedBitmap(t, hdcDest);
+    Bitmap* src = selectedBitmap(t, hdcSrc);
+    if (!dst || !src) return 0;
+
+    Span cols = clipSpan(w, xDest, dst->width, xSrc, src->width);
+    Span rows = clipSpan(h, yDest, dst->height, ySrc, src->height);
+    if (cols.empty() || rows.empty()) return 1;
+    const size_t n = static_cast<size_t>(cols.hi - cols.lo);
+
+    // Within one bitmap the rectangles may overlap: read the whole source first.
+    std::vector<uint32_t> copy;
+    if (src == dst) {
+        try {
+            copy.resize(n * static_cast<size_t>(rows.hi - rows.lo));
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
+        for (int64_t r = rows.lo; r < rows.hi; ++r) {
+            const uint32_t* from = &src->pixels[static_cast<size_t>((ySrc + r) * src->width + xSrc + cols.lo)];
+            std::memcpy(&copy[static_cast<size_t>(r - rows.lo) * n], from, n * sizeof(uint32_t));
+        }
+    }
+
+    for (int64_t r = rows.lo; r < rows.hi; ++r) {
+        const uint32_t* s =
+            src == dst ? &copy[static_cast<size_t>(r - rows.lo) * n]
+                       : &src->pixels[static_cast<size_t>((ySrc + r) * src->width + xSrc + cols.lo)];
+        uint32_t* d = &dst->pixels[static_cast<size_t>((yDest + r) * dst->width + xDest + cols.lo)];
+        if (rop == SRCCOPY) {
+            for (size_t i = 0; i < n; ++i) d[i] = s[i] | kOpaque;
+        } else {
+            for (size_t i = 0; i < n; ++i) d[i] = (s[i] & ~d[i] & kColourBits) | kOpaque;
+        }
+    }
+    return 1;
+}
+
+int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* info,
+              UINT usage) {
+    if (!bits || !acceptedDib(info, usage)) return 0;
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* b = t.bitmap(bmp);
+    if (!t.dc(hdc) || !b) return 0;
+    const BITMAPINFOHEADER& hdr = info->bmiHeader;
+    const bool bottomUp = hdr.biHeight > 0;
+    const int64_t rows = bottomUp ? hdr.biHeight : -int64_t{hdr.biHeight};
+    if (hdr.biWidth != b->width || rows != b->height) return 0;
+    if (start >= static_cast<UINT>(b->height)) return 0;
+    const UINT count = std::min<UINT>(lines, static_cast<UINT>(b->height) - start);
+
+    auto* out = static_cast<uint32_t*>(bits);
+    const size_t w = static_cast<size_t>(b->width);
+    for (UINT k = 0; k < count; ++k) {
+        UINT scan = start + k;
+        size_t row = bottomUp ? static_cast<size_t>(b->height) - 1 - scan : scan;
+        const uint32_t* from = &b->pixels[row * w];
+        uint32_t* to = out + static_cast<size_t>(k) * w;
+        for (size_t i = 0; i < w; ++i) to[i] = from[i] & kColourBits;
+    }
+    return static_cast<int>(count);
+}
+
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
+                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
+                      UINT usage) {
+    if (!bits || !acceptedDib(info, usage)) return 0;
+    if (w > static_cast<DWORD>(INT32_MAX) || h > static_cast<DWORD>(INT32_MAX)) return 0;
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* dst = selectedBitmap(t, hdc);
+    if (!dst) return 0;
+
+    const BITMAPINFOHEADER& hdr = info->bmiHeader;
+    const bool bottomUp = hdr.biHeight > 0;
+    const int64_t dibWidth = hdr.biWidth;
+    const int64_t dibRows = bottomUp ? hdr.biHeight : -int64_t{hdr.biHeight};
+    // The scan lines the buffer actually holds, in the DIB's own row order.
+    const int64_t bandLo = startScan;
+    const int64_t bandHi = std::min<int64_t>(int64_t{startScan} + lines, dibRows);
+    if (bandLo >= bandHi) return 0;
+
+    const Span cols = clipSpan(w, xDest, dst->width, xSrc, dibWidth);
+    const auto* src = static_cast<const uint32_t*>(bits);
+    for (int64_t k = 0; !cols.empty() && k < int64_t{h}; ++k) {
+        int64_t y = int64_t{yDest} + k;
+        if (y < 0 || y >= dst->height) continue;
+        // A bottom-up DIB's origin is its lower-left corner, so the top row of the
+        // destination rectangle comes from the highest scan of the source one.
+        int64_t scan = bottomUp ? int64_t{ySrc} + int64_t{h} - 1 - k : int64_t{ySrc} + k;
+        if (scan < bandLo || scan >= bandHi) continue;
+        const uint32_t* from = src + (scan - bandLo) * dibWidth + xSrc + cols.lo;
+        uint32_t* to = &dst->pixels[static_cast<size_t>(y * dst->width + xDest + cols.lo)];
+        for (int64_t i = 0; i < cols.hi - cols.lo; ++i) to[i] = from[i] | kOpaque;
+    }
+    return static_cast<int>(bandHi - bandLo);
+}
+
+uint32_t* lbBitmapPixels(HBITMAP bmp, int* width, int* height) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* b = t.bitmap(bmp);
+    if (!b) return nullptr;
+    if (width) *width = b->width;
+    if (height) *height = b->height;
+    return b->pixels.data();
+}
+
+HBITMAP lbSelectedBitmap(HDC hdc) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Dc* d = t.dc(hdc);
+    return d ? d->selected : 0;
+}
+
+}  // extern "C"

@@ -15,8 +15,10 @@
 extern "C" {
 #endif
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(WINGDI_BUILDING)
 #define WINGDI_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define WINGDI_API __declspec(dllimport)
 #else
 #define WINGDI_API __attribute__((visibility("default")))
 #endif
@@ -69,33 +71,47 @@ typedef struct BITMAPINFO {
  * with (0 = the screen) and may be 0 or any live DC. Each new DC starts with its
  * own 1 x 1 stock bitmap selected, as on Windows. */
 WINGDI_API HDC CreateCompatibleDC(HDC hdc);
-/* A 32-bit bitmap of w x h pixels, initially black. */
+/* A 32-bit bitmap of w x h pixels, initially black; 0 when w or h is not in
+ * 1..32767, the bitmap would exceed 2^26 pixels, or hdc is neither 0 nor live. */
 WINGDI_API HBITMAP CreateCompatibleBitmap(HDC hdc, int w, int h);
 /* Selects a bitmap into a DC; returns the bitmap selected before, 0 on failure.
  * A bitmap can be selected into one DC at a time. */
 WINGDI_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
-/* Deletes a bitmap that is not selected into any DC. */
+/* Deletes a bitmap that is not selected into any DC. A DC's own stock bitmap
+ * is refused: it is deleted with its DC. */
 WINGDI_API BOOL DeleteObject(HGDIOBJ obj);
 /* Deletes a memory DC; the bitmap selected into it becomes free again. */
 WINGDI_API BOOL DeleteDC(HDC hdc);
-/* SRCCOPY and SRCERASE; both rectangles are clipped to their bitmaps. Source and
- * destination may be the same DC and overlap. */
+/* SRCCOPY and SRCERASE; both rectangles are clipped to their bitmaps, and where
+ * the source lies outside its bitmap the destination is left as it was. Source
+ * and destination may be the same DC and overlap. Other raster operations and
+ * negative sizes are refused. */
 WINGDI_API BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc,
                        int xSrc, int ySrc, DWORD rop);
-/* Reads scan lines of a bitmap that is not selected into a DC as 32-bit BI_RGB
- * pixels (X byte 0); returns the number of lines copied. */
+/* Reads scan lines of a bitmap as 32-bit BI_RGB pixels (X byte 0), scan 0 being
+ * the bottom row when biHeight > 0 and the top row when it is negative; returns
+ * the number of lines copied. The header must match the bitmap's size. Windows
+ * wants the bitmap out of every DC; here a selected one is read as it is. */
 WINGDI_API int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits,
                          BITMAPINFO* info, UINT usage);
-/* Writes 32-bit BI_RGB pixels into the bitmap of a DC; returns the lines set. */
+/* Writes the rectangle (xSrc, ySrc, w, h) of a 32-bit BI_RGB DIB into the bitmap
+ * of a DC at (xDest, yDest), clipped to both. ySrc counts from the DIB's first
+ * row in memory order (the bottom row when bottom-up); bits holds only the
+ * scans startScan .. startScan + lines - 1. Returns the number of scans given
+ * that the DIB has, 0 on failure. */
 WINGDI_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h,
                                  int xSrc, int ySrc, UINT startScan, UINT lines,
                                  const void* bits, const BITMAPINFO* info, UINT usage);
 
+/* A fixed block; GMEM_ZEROINIT fills it with zeros. NULL when memory is short or
+ * more than 1 GiB is asked for. */
 WINGDI_API HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
-/* Returns 0 on success, the block itself on failure. */
+/* Returns 0 on success, the block itself on failure (a block GlobalAlloc did not
+ * give, or one already freed). */
 WINGDI_API HGLOBAL GlobalFree(HGLOBAL mem);
 
-/* Milliseconds from the installed clock, as a signed 32-bit count that wraps. */
+/* Milliseconds from the installed clock, as a signed 32-bit count that wraps.
+ * The steady clock starts at 0x01000000 when the library is loaded. */
 WINGDI_API int32_t GetTickCount(void);
 
 /* --- our own additions, not Windows services --- */
