@@ -17,6 +17,7 @@ FONT_DIR = "/usr/share/fonts/opentype/ipafont-gothic"
 FONT_GOTHIC = os.path.join(FONT_DIR, "ipag.ttf")
 FONT_PGOTHIC = os.path.join(FONT_DIR, "ipagp.ttf")
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+FONT_COND = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -28,7 +29,7 @@ LANE_HALF = 25
 
 def font(path, size):
     if not os.path.exists(path):
-        raise SystemExit(f"font missing: {path} (apt-get install fonts-ipafont-gothic fonts-dejavu-core)")
+        raise SystemExit(f"font missing: {path} (apt-get install fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra)")
     return ImageFont.truetype(path, size)
 
 

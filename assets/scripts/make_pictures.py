@@ -7,11 +7,11 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from lbart import (BLACK, FONT_BOLD, FONT_PGOTHIC, ICON, LANE_HALF, LANE_X, PIC,  # noqa: E402
+from lbart import (BLACK, FONT_BOLD, FONT_COND, FONT_PGOTHIC, ICON, LANE_HALF, LANE_X, PIC,  # noqa: E402
                    SPRITES, WHITE, Image, ImageDraw, ImageFilter, check_mask_rule, font,
                    is_two_colour, np, rng, save_gif, save_jpeg, text_mask, vgradient)
 
-FONT_COND = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"
+
 SIZE = 350
 
 

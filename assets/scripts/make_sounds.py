@@ -47,7 +47,7 @@ def speak(text, pitch=72, speed=165, shift=250, variant="f4"):
         out = os.path.join(tmp, "out.wav")
         subprocess.run(["espeak-ng", "-v", f"ja+{variant}", "-p", str(pitch), "-s", str(speed),
                         "-a", "100", "-w", raw, text], check=True)
-        subprocess.run(["sox", "-G", raw, "-r", str(RATE), "-b", "16", out,
+        subprocess.run(["sox", "-G", "-D", raw, "-r", str(RATE), "-b", "16", out,
                         "pitch", str(shift), "highpass", "180", "treble", "+3",
                         "silence", "1", "0.01", "1%", "reverse", "silence", "1", "0.01", "1%", "reverse"],
                        check=True)
