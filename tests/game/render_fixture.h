@@ -1,0 +1,73 @@
+// Shared set-up of the rendering tests: a started game whose pictures are
+// replaced by small strips made here, so a pixel tells exactly which source
+// pixel landed on it, whatever the shipped art looks like.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <optional>
+
+#include "fake_services.h"
+
+namespace render_test {
+
+using forms::Color;
+using forms::rgb;
+
+inline QImage solid(int w, int h, Color c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor::fromRgb(c));
+    return img;
+}
+
+// Every pixel carries its own coordinates and is never black, so an additive
+// copy over black shows where its source rectangle started.
+inline Color coordinateColor(int x, int y) { return rgb(x & 0xFF, 0x80 | (x >> 8), y + 1); }
+
+inline QImage coordinateStrip(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, coordinateColor(x, y));
+    return img;
+}
+
+struct Source {
+    int x, y;
+    bool operator==(const Source&) const = default;
+};
+
+inline std::optional<Source> decode(Color c) {
+    const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+    if (!(g & 0x80) || b == 0) return std::nullopt;
+    return Source{r + 256 * (g & 0x7F), b - 1};
+}
+
+inline void fillRect(QImage& img, int x, int y, int w, int h, Color c) {
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i) img.setPixel(i, j, c);
+}
+
+constexpr Color kWhite = rgb(255, 255, 255);
+constexpr Color kBlack = rgb(0, 0, 0);
+
+class RenderFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g.startUp();
+        setBackground(kBlack);
+        // No banner, no gauges in the way unless a test asks for them.
+        g.f.level = g.f.bannerLevel = 1;
+        g.f.bannerUntil = g.f.frameTick = g.sv.clock;
+        g.f.difficulty = 4;
+    }
+
+    void setBackground(Color c) { g.f.picBG.setPicture(solid(game::kPlaySize, game::kPlaySize, c)); }
+
+    Color main(int x, int y) const { return g.f.picMain.pixel(x, y); }
+
+    fake::Game g;
+};
+
+}  // namespace render_test
