@@ -1,7 +1,19 @@
+#include <filesystem>
+#include <system_error>
+
 #include "shell/form1.h"
 
 namespace game {
 
-void Form1::mnuWeb_Click() {}
+void Form1::mnuWeb_Click() {
+    constexpr const char* kHelpFile = "readme.html";
+    std::error_code error;
+    bool present = std::filesystem::is_regular_file(filePath(kHelpFile), error);
+    // The viewer starts on its own; the game doesn't wait for it.
+    if (present && sv.shellOpen(kHelpFile, programFolder)) return;
+    sv.msgBox("予期せぬエラーが発生しました。\r\n"
+              "readme.htmlが存在するか、また、ウェブブラウザがhtmlに関連付けられているか確認してください。",
+              "とまどい", platform::kMbCritical);
+}
 
 }  // namespace game
