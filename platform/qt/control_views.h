@@ -1,0 +1,42 @@
+// The widgets that show the controls of a form model, one class per kind of
+// control. They keep no state of the game: they read the model at sync() and
+// turn input into queued model callbacks.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+#include "forms/forms.h"
+
+namespace qtfront {
+
+// Queues a callback to run outside Qt's event dispatch. `source` names the
+// control, so a flood of mouse moves over one label queues one call
+// (coalesce = true).
+using PostFn = std::function<void(const void* source, std::function<void()> action, bool coalesce)>;
+
+// One control on screen. Geometry, visibility and the enabled flag are the
+// form window's to mirror; a view mirrors what is particular to its kind.
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    virtual QWidget* widget() = 0;
+    virtual forms::Control& control() = 0;
+    virtual void syncContent() = 0;
+    // Paints now, for the views whose drawing changes between events.
+    virtual void paintNow() {}
+};
+
+// A widget for `control`, a child of `parent` (owned by it); nullptr for a kind
+// of control the front does not know.
+ControlView* makeView(forms::Control& control, QWidget* parent, const PostFn& post);
+
+// The font of a control: IPA P Gothic, or IPA Gothic where the columns must line up.
+QFont controlFont(double points, bool fixedPitch);
+
+inline constexpr const char* kProportionalFamily = "IPAPGothic";
+inline constexpr const char* kFixedFamily = "IPAGothic";
+
+}  // namespace qtfront

@@ -1,0 +1,307 @@
+#include "form_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qtfront {
+
+namespace {
+
+// Menus nested deeper than this come from a broken model (a cycle), not a game.
+constexpr int kMaxMenuDepth = 8;
+constexpr int kMaxClientSide = 8192;
+
+// The close box never closes a window by itself: the model decides, later,
+// outside Qt's event dispatch.
+template <class Base>
+class TopLevel final : public Base {
+public:
+    std::function<void()> onClose;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        if (onClose) onClose();
+    }
+};
+
+bool explicitlyDisabled(const QWidget* w) { return w->testAttribute(Qt::WA_ForceDisabled); }
+
+}  // namespace
+
+int twipsToPixels(float twips) {
+    if (!std::isfinite(twips)) return 0;
+    const double px = std::clamp(static_cast<double>(twips), -1.0e7, 1.0e7) / forms::kTwipsPerPixel;
+    return static_cast<int>(std::lround(px));
+}
+
+QPoint placeOnScreen(QPoint pos, QSize size) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty()) return pos;
+    // The title strip is what the player needs to reach to drag the window back.
+    const QRect strip(pos, QSize(std::max(size.width(), 1), std::clamp(size.height(), 1, 30)));
+    const int needWidth = std::min(40, strip.width());
+    const int needHeight = std::min(10, strip.height());
+    for (const QScreen* screen : screens) {
+        const QRect common = screen->availableGeometry().intersected(strip);
+        if (common.width() >= needWidth && common.height() >= needHeight) return pos;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect area = (primary ? primary : screens.front())->availableGeometry();
+    const int x = std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y = std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler)
+    : form_(form), post_(std::move(post)), closeWithoutHandler_(std::move(closeWithoutHandler)) {
+    const QSize client(std::clamp(form.clientWidth, 1, kMaxClientSide),
+                       std::clamp(form.clientHeight, 1, kMaxClientSide));
+    auto onClose = [this] {
+        postInput(&form_, [this] {
+            if (form_.onUnload)
+                form_.onUnload();
+            else if (closeWithoutHandler_)
+                closeWithoutHandler_();
+        }, true);
+    };
+    if (!form.menuBar.empty()) {
+        auto* main = new TopLevel<QMainWindow>;
+        main->onClose = onClose;
+        bar_ = new QMenuBar(main);
+        // The bar stays in the window on every desktop, so the client area and
+        // the shortcuts behave the same everywhere.
+        bar_->setNativeMenuBar(false);
+        main->setMenuBar(bar_);
+        client_ = new QWidget(main);
+        client_->setFixedSize(client);
+        main->setCentralWidget(client_);
+        main->layout()->setSizeConstraint(QLayout::SetFixedSize);
+        window_ = main;
+        buildMenus(bar_, form.menuBar, -1);
+    } else {
+        auto* plain = new TopLevel<QWidget>;
+        plain->onClose = onClose;
+        plain->setFixedSize(client);
+        window_ = client_ = plain;
+    }
+    window_->setObjectName(QString::fromStdString(form.name));
+    sync();
+    window_->adjustSize();
+}
+
+FormWindow::~FormWindow() { delete window_; }
+
+void FormWindow::postInput(const void* source, std::function<void()> action, bool coalesce) {
+    // A disabled window takes no input, whenever the click was queued.
+    post_(source, [this, action = std::move(action)] {
+        if (form_.enabled) action();
+    }, coalesce);
+}
+
+void FormWindow::buildMenus(QWidget* host, const std::vector<forms::MenuItem*>& items, int parent) {
+    int depth = 0;
+    for (int p = parent; p >= 0; p = menus_[p].parent) ++depth;
+    if (depth >= kMaxMenuDepth) return;
+    for (forms::MenuItem* item : items) {
+        if (!item) continue;
+        const size_t index = menus_.size();
+        if (!item->children.empty()) {
+            auto* menu = new QMenu(host);
+            host->addAction(menu->menuAction());
+            menus_.push_back({item, menu->menuAction(), parent, {}, {}});
+            buildMenus(menu, item->children, static_cast<int>(index));
+            continue;
+        }
+        auto* action = new QAction(host);
+        host->addAction(action);
+        menus_.push_back({item, action, parent, {}, {}});
+        QObject::connect(action, &QAction::triggered, action, [this, index] {
+            postInput(menus_[index].item, [this, index] {
+                if (actionable(index)) menus_[index].item->click();
+            }, false);
+        });
+    }
+}
+
+bool FormWindow::actionable(size_t binding) const {
+    // Read from the model at run time: a command queued before this one may have
+    // disabled or hidden the item since.
+    for (int i = static_cast<int>(binding); i >= 0; i = menus_[i].parent) {
+        const forms::MenuItem& item = *menus_[i].item;
+        if (!item.enabled || !item.visible) return false;
+    }
+    return true;
+}
+
+void FormWindow::syncMenus() {
+    for (MenuBinding& b : menus_) {
+        const forms::MenuItem& item = *b.item;
+        QAction* action = b.action;
+        // Qt drops the shortcut of an invisible action, so a hidden menu's
+        // shortcuts are hidden with its items.
+        b.shown = item.visible && (b.parent < 0 || menus_[b.parent].shown);
+        if (b.fresh || item.caption != b.caption) {
+            b.caption = item.caption;
+            action->setSeparator(item.isSeparator());
+            action->setText(QString::fromStdString(item.caption));
+        }
+        if (b.fresh || item.shortcut != b.shortcut) {
+            b.shortcut = item.shortcut;
+            action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.shortcut),
+                                                         QKeySequence::PortableText));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        // Qt reports a hidden action as disabled, so the flag is compared with
+        // what was last set, not with the action.
+        if (b.fresh || item.enabled != b.enabled) {
+            b.enabled = item.enabled;
+            action->setEnabled(item.enabled);
+        }
+        if (action->isVisible() != b.shown) action->setVisible(b.shown);
+        // Only a checked item shows a check box, as on the desktop the game was
+        // made for. Compared with the action itself: a click toggles it in Qt.
+        if (action->isCheckable() != item.checked) action->setCheckable(item.checked);
+        if (action->isChecked() != item.checked) action->setChecked(item.checked);
+        b.fresh = false;
+    }
+}
+
+ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
+    for (const Placed& p : views_)
+        if (p.control == control) return p.view;
+    QWidget* parent = client_;
+    // A frame's controls are its children, placed relative to it.
+    forms::Control* frame = control->parent;
+    if (frame && frame != control && depth < kMaxMenuDepth &&
+        std::find(form_.controls.begin(), form_.controls.end(), frame) != form_.controls.end()) {
+        if (ControlView* v = viewFor(frame, depth + 1)) parent = v->widget();
+    }
+    ControlView* view = makeView(*control, parent, [this](const void* source, std::function<void()> action,
+                                                         bool coalesce) {
+        postInput(source, std::move(action), coalesce);
+    });
+    if (view) views_.push_back({control, view, parent, QRect(0, 0, -1, -1)});
+    return view;
+}
+
+void FormWindow::syncControls() {
+    for (forms::Control* c : form_.controls)
+        if (c) viewFor(c);
+    // A control taken out of the list loses its widget (and never is touched
+    // again: it may be gone).
+    for (auto it = views_.begin(); it != views_.end();) {
+        if (std::find(form_.controls.begin(), form_.controls.end(), it->control) == form_.controls.end()) {
+            QWidget* w = it->view->widget();
+            it = views_.erase(it);
+            // Children of a removed frame lose their parent widget with it.
+            views_.erase(std::remove_if(views_.begin(), views_.end(),
+                                        [w](const Placed& p) { return w->isAncestorOf(p.view->widget()); }),
+                         views_.end());
+            delete w;
+            it = views_.begin();
+        } else {
+            ++it;
+        }
+    }
+    for (Placed& p : views_) {
+        forms::Control& c = *p.control;
+        QRect g(c.left, c.top, std::clamp(c.width, 0, kMaxClientSide), std::clamp(c.height, 0, kMaxClientSide));
+        // A control whose frame is not shown keeps the frame's offset.
+        if (p.parent == client_) {
+            int depth = 0;
+            for (const forms::Control* f = c.parent; f && f != &c && depth < kMaxMenuDepth; f = f->parent, ++depth)
+                g.translate(f->left, f->top);
+        }
+        QWidget* w = p.view->widget();
+        if (g != p.geometry) {
+            w->setGeometry(g);
+            p.geometry = g;
+        }
+        if (w->isHidden() == c.visible) w->setVisible(c.visible);
+        if (explicitlyDisabled(w) == c.enabled) w->setEnabled(c.enabled);
+        p.view->syncContent();
+    }
+}
+
+void FormWindow::syncPosition() {
+    if (!placed_ || form_.left != modelLeft_ || form_.top != modelTop_) {
+        const QPoint wanted(twipsToPixels(form_.left), twipsToPixels(form_.top));
+        const QPoint at = placeOnScreen(wanted, window_->frameGeometry().size());
+        window_->move(at);
+        windowPos_ = at;
+        if (at != wanted || !std::isfinite(form_.left) || !std::isfinite(form_.top)) {
+            form_.left = static_cast<float>(at.x() * forms::kTwipsPerPixel);
+            form_.top = static_cast<float>(at.y() * forms::kTwipsPerPixel);
+        }
+        modelLeft_ = form_.left;
+        modelTop_ = form_.top;
+        placed_ = true;
+        return;
+    }
+    if (!window_->isVisible()) return;
+    // The player moved the window: the model learns it, so the game saves it.
+    const QPoint now = window_->pos();
+    if (now == windowPos_) return;
+    windowPos_ = now;
+    form_.left = modelLeft_ = static_cast<float>(now.x() * forms::kTwipsPerPixel);
+    form_.top = modelTop_ = static_cast<float>(now.y() * forms::kTwipsPerPixel);
+}
+
+void FormWindow::sync() {
+    if (form_.caption != caption_ || iconKey_ < 0) {
+        caption_ = form_.caption;
+        window_->setWindowTitle(QString::fromStdString(caption_));
+    }
+    const qint64 icon = form_.icon.isNull() ? 0 : form_.icon.cacheKey();
+    if (icon != iconKey_) {
+        iconKey_ = icon;
+        window_->setWindowIcon(icon ? QIcon(QPixmap::fromImage(form_.icon)) : QIcon());
+    }
+    if (explicitlyDisabled(window_) == form_.enabled) window_->setEnabled(form_.enabled);
+    syncMenus();
+    syncControls();
+    syncPosition();
+    if (form_.visible != window_->isVisible()) window_->setVisible(form_.visible);
+}
+
+void FormWindow::show(const QWidget* over) {
+    // A form that gives no position of its own opens over the window it came from.
+    if (!window_->isVisible() && over && over != window_ && form_.left == 0 && form_.top == 0) {
+        const QSize size = window_->frameGeometry().size();
+        const QPoint at = over->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+        form_.left = static_cast<float>(at.x() * forms::kTwipsPerPixel);
+        form_.top = static_cast<float>(at.y() * forms::kTwipsPerPixel);
+    }
+    form_.visible = true;
+    sync();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void FormWindow::paintPicturesNow() {
+    for (const Placed& p : views_) p.view->paintNow();
+}
+
+QWidget* FormWindow::widgetOf(const forms::Control& control) const {
+    for (const Placed& p : views_)
+        if (p.control == &control) return p.view->widget();
+    return nullptr;
+}
+
+QAction* FormWindow::actionOf(const forms::MenuItem& item) const {
+    for (const MenuBinding& b : menus_)
+        if (b.item == &item) return b.action;
+    return nullptr;
+}
+
+}  // namespace qtfront

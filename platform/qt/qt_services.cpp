@@ -1,0 +1,230 @@
+#include "qt_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QUrl>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "form_window.h"
+#include "key_state.h"
+#include "sound_player.h"
+#include "wingdi.h"
+
+namespace qtfront {
+
+namespace {
+
+// Ticks wrap; their difference, read as signed, stays right across the wrap.
+int32_t ticksUntil(int32_t deadline, int32_t now) {
+    return static_cast<int32_t>(static_cast<uint32_t>(deadline) - static_cast<uint32_t>(now));
+}
+
+// A wait never sleeps longer than this in one turn, whatever deadline it was
+// given, so a deadline computed from a broken tick cannot freeze the window.
+constexpr int32_t kLongestSleepMs = 100;
+constexpr auto kShortSleep = std::chrono::microseconds(200);
+
+QString boxText(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QMessageBox::Icon iconOf(int style) {
+    switch (style & 0x70) {
+    case platform::kMbCritical: return QMessageBox::Critical;
+    case 32: return QMessageBox::Question;
+    case platform::kMbExclamation: return QMessageBox::Warning;
+    case platform::kMbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+QtServices::QtServices()
+    : keys_(std::make_unique<KeyState>()), sound_(std::make_unique<SoundPlayer>()) {}
+
+QtServices::~QtServices() {
+    queue_.clear();
+    windows_.clear();
+}
+
+int16_t QtServices::GetKeyState(int vk) { return keys_->isDown(vk) ? static_cast<int16_t>(0xFF80) : 0; }
+
+void QtServices::releaseKeys() { keys_->clear(); }
+
+void QtServices::DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // With no exec() running, nothing else deletes what Qt scheduled with deleteLater().
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    runQueue();
+    syncAll();
+}
+
+void QtServices::post(const forms::Form* form, const void* source, std::function<void()> action,
+                      bool coalesce) {
+    if (coalesce) {
+        for (const Queued& q : queue_)
+            if (q.coalesce && q.form == form && q.source == source) return;
+    }
+    queue_.push_back({form, source, coalesce, std::move(action)});
+}
+
+void QtServices::runQueue() {
+    // Taken off the queue before it runs: the callback may unload its form (which
+    // drops that form's other callbacks), run DoEvents again, or end the program.
+    while (!queue_.empty()) {
+        Queued next = std::move(queue_.front());
+        queue_.pop_front();
+        next.action();
+    }
+}
+
+void QtServices::syncAll() {
+    for (const auto& w : windows_) w->sync();
+}
+
+void QtServices::idle(int32_t deadline) {
+    const int32_t remaining = ticksUntil(deadline, GetTickCount());
+    // One sleep to the deadline: the waits that call this without DoEvents read
+    // keys that only change when events are processed, so nothing is missed.
+    if (remaining > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(remaining, kLongestSleepMs)));
+    else
+        std::this_thread::sleep_for(kShortSleep);
+}
+
+void QtServices::repaint() {
+    syncAll();
+    for (const auto& w : windows_) w->paintPicturesNow();
+}
+
+void QtServices::sndPlaySoundA(const std::string& path, uint32_t) { sound_->play(path); }
+
+bool QtServices::shellOpen(const std::string& file, const std::string& folder) {
+    if (file.empty()) return false;
+    const QString name = QString::fromStdString(file);
+    const QString path = folder.empty() ? name : QDir(QString::fromStdString(folder)).filePath(name);
+    const QFileInfo info(path);
+    if (!info.exists()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+void QtServices::setClipboardImage(const QImage& image) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setImage(image);
+}
+
+QWidget* QtServices::boxParent() const {
+    QWidget* active = QApplication::activeWindow();
+    for (const auto& w : windows_)
+        if (w->window() == active) return active;
+    for (const auto& w : windows_)
+        if (w->window()->isVisible()) return w->window();
+    return nullptr;
+}
+
+void QtServices::afterModal(QWidget* previouslyActive) {
+    // Keys pressed to answer the box are not play keys, and their releases may
+    // have gone to a window that no longer exists.
+    keys_->clear();
+    // Without a window manager nobody gives the keyboard back to the game.
+    if (previouslyActive && previouslyActive->isVisible()) previouslyActive->activateWindow();
+}
+
+void QtServices::msgBox(const std::string& text, const std::string& title, int style) {
+    QPointer<QWidget> active = QApplication::activeWindow();
+    {
+        QMessageBox box(iconOf(style), QString::fromStdString(title), boxText(text), QMessageBox::Ok,
+                        boxParent());
+        box.exec();
+    }
+    afterModal(active);
+}
+
+std::string QtServices::inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) {
+    QPointer<QWidget> active = QApplication::activeWindow();
+    bool accepted = false;
+    QString value;
+    {
+        QInputDialog dialog(boxParent());
+        dialog.setInputMode(QInputDialog::TextInput);
+        dialog.setWindowTitle(QString::fromStdString(title));
+        dialog.setLabelText(boxText(prompt));
+        dialog.setTextValue(QString::fromStdString(defaultText));
+        accepted = dialog.exec() == QDialog::Accepted;
+        value = dialog.textValue();
+    }
+    afterModal(active);
+    return accepted ? value.toStdString() : std::string();
+}
+
+FormWindow* QtServices::find(const forms::Form& form) const {
+    for (const auto& w : windows_)
+        if (&w->form() == &form) return w.get();
+    return nullptr;
+}
+
+void QtServices::showForm(forms::Form& form) {
+    FormWindow* window = find(form);
+    if (!window) {
+        forms::Form* f = &form;
+        windows_.push_back(std::make_unique<FormWindow>(
+            form,
+            [this, f](const void* source, std::function<void()> action, bool coalesce) {
+                post(f, source, std::move(action), coalesce);
+            },
+            [this, f] { unloadForm(*f); }));
+        window = windows_.back().get();
+    }
+    const QWidget* over = nullptr;
+    for (const auto& w : windows_)
+        if (w.get() != window && w->window()->isVisible()) {
+            over = w->window();
+            break;
+        }
+    window->show(over);
+}
+
+void QtServices::unloadForm(forms::Form& form) {
+    std::erase_if(queue_, [&form](const Queued& q) { return q.form == &form; });
+    auto it = std::find_if(windows_.begin(), windows_.end(),
+                           [&form](const auto& w) { return &w->form() == &form; });
+    if (it != windows_.end()) {
+        std::unique_ptr<FormWindow> gone = std::move(*it);
+        windows_.erase(it);
+    }
+    form.visible = false;
+}
+
+void QtServices::endProgram(int status) { throw platform::ProgramEnd{status}; }
+
+QWidget* QtServices::windowOf(const forms::Form& form) const {
+    FormWindow* w = find(form);
+    return w ? w->window() : nullptr;
+}
+
+QWidget* QtServices::widgetOf(const forms::Control& control) const {
+    for (const auto& w : windows_)
+        if (QWidget* widget = w->widgetOf(control)) return widget;
+    return nullptr;
+}
+
+QAction* QtServices::actionOf(const forms::MenuItem& item) const {
+    for (const auto& w : windows_)
+        if (QAction* action = w->actionOf(item)) return action;
+    return nullptr;
+}
+
+}  // namespace qtfront
