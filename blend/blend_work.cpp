@@ -18,10 +18,11 @@ size_t count(int32_t width, int32_t height) { return static_cast<size_t>(width) 
 
 BlendWork::BlendWork(int32_t width, int32_t height) {
     if (width <= 0 || height <= 0) return;
+    constexpr size_t kBytesPerPixel = 3 * sizeof(uint32_t);  // two captures and the result
     const uint64_t pixels = uint64_t(width) * uint64_t(height);
-    const uint64_t bytes = 3 * pixels * 4;  // at most 3 * 2^62: no overflow
-    if (bytes > std::numeric_limits<size_t>::max()) return;
-    block_ = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, static_cast<size_t>(bytes));
+    // Checked before multiplying: a block size that wrapped would come out small.
+    if (pixels > std::numeric_limits<size_t>::max() / kBytesPerPixel) return;
+    block_ = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, static_cast<size_t>(pixels) * kBytesPerPixel);
     if (!block_) return;
     source1_ = static_cast<uint32_t*>(block_);
     source2_ = source1_ + pixels;

@@ -20,7 +20,9 @@ TEST(BlendBadInput, SizesThatDrawNothing) {
     };
     const Size sizes[] = {{"zero width", 0, 4},      {"zero height", 4, 0},       {"negative width", -1, 4},
                           {"negative height", 4, -3}, {"INT_MIN", INT_MIN, INT_MIN}, {"block beyond any allocation", 100000, 100000},
-                          {"INT_MAX square", INT_MAX, INT_MAX}};
+                          {"INT_MAX square", INT_MAX, INT_MAX},
+                          // 12 bytes a pixel makes 2^64 + 11936: a block size that wraps.
+                          {"block size that wraps", 715862424, 2147380029}};
     Canvas first(4, 4, bgr(1, 2, 3)), second(4, 4, bgr(4, 5, 6));
     for (const auto& s : sizes)
         for (Op op : kOps)
