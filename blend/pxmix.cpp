@@ -3,6 +3,8 @@
 #define PXMIX_BUILDING 1
 #include "pxmix.h"
 
+#include <type_traits>
+
 #include "blend_work.h"
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -25,7 +27,7 @@ int32_t blend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int3
               int32_t ySrc2, int32_t flags, int32_t colorKey) {
     Work work(width, height);
     if (!work.ready()) return 0;
-    work.setAlpha(flags & PX_ALPHA_MASK);
+    if constexpr (std::is_same_v<Work, pxmix::AlphaBlendWork>) work.setAlpha(flags & PX_ALPHA_MASK);
     work.captureFirst(handle(hdcSrc1), xSrc1, ySrc1);
     work.captureSecond(handle(hdcSrc2), xSrc2, ySrc2);
     work.run(flags, keyAsPixel(colorKey));
