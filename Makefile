@@ -2,6 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PROBE_SECONDS ?= 60
 
 PREFIX ?= $(HOME)/.local/share/lanebeam
 BINDIR ?= $(HOME)/.local/bin
@@ -26,7 +27,8 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
+	@for b in $(BUILD)/bench/*_bench; do "$$b" || exit 1; done
+	@bench/run_pacing_probe.sh $(BUILD) $(PROBE_SECONDS)
 
 test-sanitize:
 	@$(MAKE) --no-print-directory test BUILD=build-sanitize CMAKE_FLAGS="-DLANEBEAM_SANITIZE=ON -DLANEBEAM_BENCH=OFF"
