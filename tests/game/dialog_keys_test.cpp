@@ -191,6 +191,22 @@ TEST_F(DialogKeys, CloseBoxDuringACaptureCancelsIt) {
     EXPECT_EQ(g.sv.unloadedForms, std::vector<std::string>{"Form2"});
 }
 
+// The keys command may arrive in the same batch of events as the close box,
+// while the interrupted capture is still on the stack.
+TEST_F(DialogKeys, ReopeningWhileTheClosedCaptureUnwindsWaits) {
+    Form2* old = f.form2.get();
+    g.sv.at(tickAdd(g.sv.clock, 20), [&] {
+        d().form.onUnload();
+        f.mnuKeys.click();
+        EXPECT_EQ(f.form2.get(), old) << "not destroyed under its own handler";
+    });
+    d().cmdBTN[2].click();
+    EXPECT_TRUE(f.form.enabled);
+    f.mnuKeys.click();
+    EXPECT_FALSE(d().unloaded());
+    EXPECT_FALSE(f.form.enabled);
+}
+
 TEST_F(DialogKeys, ReopeningLoadsAfresh) {
     capture(0, {81});
     d().form.onUnload();  // the close box
