@@ -48,20 +48,6 @@ TEST(GameOverBlood, BlobsStartAtTheHeroineInTheirTwoKinds) {
         }
         for (const Droplet& d : s.droplets) ASSERT_EQ(d.x, kFree);
     }
-    // A big blob needs seven ones and the rare two: 9 is reachable, 10 is not.
-    game::Random pinned;
-    std::vector<float> draws;
-    for (int i = 0; i < kRoundBlobs; ++i) {
-        for (float r : {0.5f, 0.5f, 0.99f}) draws.push_back(r);
-        if (i >= kFallingBlobs) draws.push_back(0.5f);
-        for (int t = 0; t < 8; ++t) draws.push_back(0.99f);
-    }
-    pinned.queue(draws);
-    Spray s;
-    startSpray(s, pinned, kX0, kHeroY);
-    EXPECT_EQ(s.blobs[0].radius, 9);
-    EXPECT_EQ(s.blobs[0].red, 209);
-    EXPECT_EQ(s.blobs[99].radius, 9);
 }
 
 TEST(GameOverBlood, RoundBlobsFadeToBlackAndPoolsStayRed) {

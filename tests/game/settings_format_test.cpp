@@ -380,16 +380,6 @@ TEST(SettingsReader, GarbageNeverGivesAnUnusableKeyOrDifficulty) {
     }
 }
 
-TEST(SettingsReader, HugeLinesAreReadWhole) {
-    SettingsValues v = sample();
-    v.hiName[4] = std::string(3'000'000, 'x');
-    ReadOutcome r = readSettings(writeSettings(v, {1, std::string(2'000'000, '\n')}), startValues());
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.values.hiName[4].size(), 3'000'000u);
-    const std::string longNumber = " " + std::string(500'000, '9') + " ";
-    EXPECT_FALSE(readSettings(replaceLine(writeSettings(sample(), kPlainFiller), 1, longNumber), startValues()).ok);
-}
-
 TEST(SettingsFiller, IsSixToTwentyBytesAndANumberBelow255) {
     game::Random rnd(99);
     size_t shortest = 100, longest = 0;
