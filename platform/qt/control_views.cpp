@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include <cmath>
 
@@ -176,6 +178,7 @@ public:
     }
     QWidget* widget() override { return this; }
     forms::Control& control() override { return button_; }
+
     void syncContent() override {
         if (first_ || button_.caption != caption_) {
             caption_ = button_.caption;
@@ -190,6 +193,21 @@ public:
             setFont(controlFont(points_, false));
         }
         first_ = false;
+    }
+
+protected:
+    // A caption too long for its button wraps onto a second line, as the
+    // dialogs were laid out for, instead of being cut off.
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        option.icon = QIcon();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        style()->drawItemText(&painter, area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                              palette(), isEnabled(), text(), QPalette::ButtonText);
     }
 
 private:

@@ -153,7 +153,8 @@ void FormWindow::syncMenus() {
         if (b.fresh || item.caption != b.caption) {
             b.caption = item.caption;
             action->setSeparator(item.isSeparator());
-            action->setText(QString::fromStdString(item.caption));
+            // A separator with text is drawn as a section heading: "-" would show.
+            action->setText(item.isSeparator() ? QString() : QString::fromStdString(item.caption));
         }
         if (b.fresh || item.shortcut != b.shortcut) {
             b.shortcut = item.shortcut;
@@ -278,7 +279,16 @@ void FormWindow::show(const QWidget* over) {
     // A form that gives no position of its own opens over the window it came from.
     if (!window_->isVisible() && over && over != window_ && form_.left == 0 && form_.top == 0) {
         const QSize size = window_->frameGeometry().size();
-        const QPoint at = over->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+        QPoint at = over->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+        // Wholly on the screen of the window it came from: a dialog larger than
+        // the game window would stick out of a window near the edge.
+        const QScreen* screen = QGuiApplication::screenAt(over->frameGeometry().center());
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect area = screen->availableGeometry();
+            at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+            at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+        }
         form_.left = static_cast<float>(at.x() * forms::kTwipsPerPixel);
         form_.top = static_cast<float>(at.y() * forms::kTwipsPerPixel);
     }

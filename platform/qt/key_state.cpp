@@ -140,7 +140,15 @@ bool KeyState::isDown(int vk) const {
 
 void KeyState::clear() {
     down_.fill(false);
+    pressedThisRound_.fill(false);
+    deferredReleases_.clear();
     pressedByScanCode_.clear();
+}
+
+void KeyState::beginEvents() {
+    pressedThisRound_.fill(false);
+    for (const VirtualKeys& keys : deferredReleases_) set(keys, false);
+    deferredReleases_.clear();
 }
 
 void KeyState::set(const VirtualKeys& keys, bool down) {
@@ -178,6 +186,17 @@ bool KeyState::eventFilter(QObject* receiver, QEvent* event) {
     }
     if (!known || down) keys = virtualKeysOf(key->key(), key->modifiers(), key->nativeVirtualKey());
     if (down && scan != 0) pressedByScanCode_[scan] = keys;
+    const int code = keys.side > 0 ? keys.side : keys.code;
+    if (code <= 0 || code >= static_cast<int>(down_.size())) return false;
+    if (down) {
+        pressedThisRound_[code] = true;
+        std::erase_if(deferredReleases_, [&keys](const VirtualKeys& k) {
+            return k.code == keys.code && k.side == keys.side;
+        });
+    } else if (pressedThisRound_[code]) {
+        deferredReleases_.push_back(keys);
+        return false;
+    }
     set(keys, down);
     return false;
 }

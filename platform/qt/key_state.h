@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 namespace qtfront {
 
@@ -27,6 +28,10 @@ public:
 
     bool isDown(int vk) const;
     void clear();
+    // Marks the start of a round of event processing. A key pressed and let go
+    // within one round (a quick tap) reads down until the next round starts:
+    // the game polls between rounds and would never see it otherwise.
+    void beginEvents();
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override;
@@ -35,6 +40,8 @@ private:
     void set(const VirtualKeys& keys, bool down);
 
     std::array<bool, 256> down_{};
+    std::array<bool, 256> pressedThisRound_{};
+    std::vector<VirtualKeys> deferredReleases_;
     // The codes a physical key was pressed under, so its release clears the same
     // codes even when Shift changed the Qt key in between ("1" pressed, "!" let go).
     std::unordered_map<uint32_t, VirtualKeys> pressedByScanCode_;

@@ -65,6 +65,7 @@ int16_t QtServices::GetKeyState(int vk) { return keys_->isDown(vk) ? static_cast
 void QtServices::releaseKeys() { keys_->clear(); }
 
 void QtServices::DoEvents() {
+    keys_->beginEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // With no exec() running, nothing else deletes what Qt scheduled with deleteLater().
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -202,8 +203,18 @@ void QtServices::unloadForm(forms::Form& form) {
     auto it = std::find_if(windows_.begin(), windows_.end(),
                            [&form](const auto& w) { return &w->form() == &form; });
     if (it != windows_.end()) {
+        const bool hadKeyboard = (*it)->window()->isActiveWindow();
         std::unique_ptr<FormWindow> gone = std::move(*it);
         windows_.erase(it);
+        gone.reset();
+        // The keyboard goes back to a window of the game, even where no window
+        // manager would hand it on.
+        if (hadKeyboard)
+            for (const auto& w : windows_)
+                if (w->window()->isVisible()) {
+                    w->window()->activateWindow();
+                    break;
+                }
     }
     form.visible = false;
 }

@@ -251,6 +251,39 @@ TEST(QtFormPosition, AWindowMovedByThePlayerIsSavedInTwips) {
     EXPECT_EQ(p.form.top, 600);
 }
 
+TEST(QtFormPosition, ADialogWithoutPositionOpensOverItsWindowWhollyOnScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint mains[] = {screen.topLeft(), screen.center() - QPoint(100, 75)};
+    for (const QPoint main : mains) {
+        qtfront::QtServices sv;
+        Panel game, dialog;
+        game.form.left = main.x() * 15.0f;
+        game.form.top = main.y() * 15.0f;
+        dialog.form.clientWidth = 453;
+        dialog.form.clientHeight = 366;
+        sv.showForm(game.form);
+        sv.showForm(dialog.form);
+        const QRect over = sv.windowOf(game.form)->frameGeometry();
+        const QRect frame = sv.windowOf(dialog.form)->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame)) << main.x() << "," << main.y();
+        if (screen.contains(QRect(over.center() - QPoint(230, 185), frame.size()))) {
+            EXPECT_LE((frame.center() - over.center()).manhattanLength(), 3);
+        }
+    }
+}
+
+TEST(QtFormPosition, UnloadingTheActiveFormHandsTheKeyboardBack) {
+    qtfront::QtServices sv;
+    Panel game, dialog;
+    dialog.form.left = 15 * 300;
+    sv.showForm(game.form);
+    ASSERT_TRUE(qttest::activate(sv.windowOf(game.form)));
+    sv.showForm(dialog.form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sv.windowOf(dialog.form), 2000));
+    sv.unloadForm(dialog.form);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(sv.windowOf(game.form), 2000));
+}
+
 TEST(QtPicture, PixelsStayWholeWhenTheScreenScalesUp) {
     qtfront::QtServices sv;
     forms::Form form{"Pic"};
