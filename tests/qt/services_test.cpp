@@ -1,7 +1,6 @@
 // The services besides windows: the wait, the modal boxes, sound, the shell and
 // the clipboard.
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
@@ -144,32 +143,11 @@ TEST_F(QtSound, QtMultimediaIsUsedOnlyWhereASoundServerAnswers) {
     EXPECT_TRUE(qtfront::SoundPlayer::soundServerReachable());
 }
 
-TEST_F(QtSound, WithoutAServerOrAFileNothingHappens) {
-    qunsetenv("PULSE_SERVER");
-    qunsetenv("XDG_RUNTIME_DIR");
-    qtfront::QtServices sv;
-    sv.sndPlaySoundA(LANEBEAM_BIN_DIR "/vrnvoice/voice1.wav", platform::kSndAsync);
-    sv.sndPlaySoundA(dir.filePath("missing.wav").toStdString(), platform::kSndAsync);
-    sv.sndPlaySoundA("", platform::kSndAsync);
-    qtfront::SoundPlayer player;
-    EXPECT_FALSE(player.available());
-}
-
 TEST(QtShell, AMissingDocumentIsAFailure) {
     qtfront::QtServices sv;
     QTemporaryDir dir;
     EXPECT_FALSE(sv.shellOpen("readme.html", dir.path().toStdString()));
     EXPECT_FALSE(sv.shellOpen("", dir.path().toStdString()));
-}
-
-TEST(QtClipboard, TheCapturedPictureReachesTheClipboard) {
-    qtfront::QtServices sv;
-    QImage picture(350, 350, QImage::Format_RGB32);
-    picture.fill(QColor(12, 34, 56));
-    sv.setClipboardImage(picture);
-    const QImage back = QGuiApplication::clipboard()->image();
-    ASSERT_EQ(back.size(), picture.size());
-    EXPECT_EQ(back.pixel(100, 100) & 0xFFFFFFu, 0x0C2238u);
 }
 
 }  // namespace
