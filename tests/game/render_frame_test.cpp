@@ -1,6 +1,5 @@
 // drawFrame: the layers, their sprite sources and positions, the blinking and
 // hiding rules, the banner timer and the life of trail pieces.
-#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -384,57 +383,6 @@ TEST(RenderMmx, PackedAndPlainFramesAreIdentical) {
     for (size_t n = 0; n < plain.size(); ++n) EXPECT_TRUE(plain[n] == packed[n]) << "frame " << n;
     // The frames do move, so the comparison is not between still pictures.
     EXPECT_FALSE(plain.front() == plain.back());
-}
-
-uint64_t hashOf(const forms::PictureBox& box) {
-    uint64_t h = 1469598103934665603ull;
-    for (int y = 0; y < box.scaleHeight(); ++y)
-        for (int x = 0; x < box.scaleWidth(); ++x) h = (h ^ box.pixel(x, y)) * 1099511628211ull;
-    return h;
-}
-
-struct Played {
-    std::vector<uint64_t> frames;
-    int kills = 0, mostShots = 0, mostParticles = 0;
-};
-
-// A whole seeded game through the main loop: firing every 80 ms, the lane
-// changing every 150 ms, until the game ends or 600 frames have passed.
-Played playSeeded(int16_t mmxMode) {
-    fake::Game g;
-    g.startUp(4242);
-    g.f.mmxMode = mmxMode;
-    g.sv.keyScript = [&g](int vk, int32_t now) {
-        const int phase = (now / 150) % 5;
-        const int laneKeys[5] = {g.f.KeyS0, g.f.KeyS2, g.f.KeyS4, g.f.KeyS3, g.f.KeyS1};
-        const bool fire = (now / 40) % 2 == 0;
-        return (fire && vk == g.f.KeyS5) || vk == laneKeys[phase] || (g.f.scene < 2 && vk == 32);
-    };
-    g.runUntil([&] { return g.f.scene == 2; });
-    Played p;
-    for (int n = 0; n < 600 && g.f.scene == 2; ++n) {
-        g.frame();
-        p.frames.push_back(hashOf(g.f.picMain));
-        int shots = 0, particles = 0;
-        for (int16_t lane : g.f.shotLane) shots += lane != kFreeSlot;
-        for (int16_t x : g.f.particleX) particles += x != kFreeSlot;
-        p.mostShots = std::max(p.mostShots, shots);
-        p.mostParticles = std::max(p.mostParticles, particles);
-    }
-    p.kills = g.f.kills;
-    return p;
-}
-
-TEST(RenderMmx, PackedAndPlainAgreeOverAPlayedGame) {
-    const Played plain = playSeeded(0);
-    const Played packed = playSeeded(game::kMmxFlag);
-    ASSERT_GT(plain.frames.size(), 100u);
-    EXPECT_GT(plain.kills, 0);
-    EXPECT_GT(plain.mostShots, 1);
-    EXPECT_GT(plain.mostParticles, 0);
-    ASSERT_EQ(plain.frames.size(), packed.frames.size());
-    for (size_t n = 0; n < plain.frames.size(); ++n)
-        ASSERT_EQ(plain.frames[n], packed.frames[n]) << "frame " << n;
 }
 
 TEST_F(RenderFrame, PresentsTheBackBufferWhole) {
