@@ -96,7 +96,11 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
     }
     window_->setObjectName(QString::fromStdString(form.name));
     sync();
+    // Placed again once the layout knows the real size, which the pull back
+    // onto the screen needs.
     window_->adjustSize();
+    placed_ = false;
+    syncPosition();
 }
 
 FormWindow::~FormWindow() { delete window_; }
