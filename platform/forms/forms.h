@@ -124,6 +124,7 @@ public:
 
 private:
     void resizeArea(int w, int h);
+    void fillRect(int l, int t, int r, int b, Color c);
     QImage view();  // the drawing area's memory, for QPainter
 
     HDC dc_ = 0;
