@@ -157,7 +157,10 @@ void Form1::playFrame() {
     frameTick = now();
     if (mnuFPS.checked) {
         fpsFrames += 1;
-        if (tickDiff(frameTick, fpsTick) >= 1000) {
+        // fpsTick is always in the past, so a negative difference means it lies
+        // more than half the clock's range back (it starts at 0).
+        const int32_t sinceShown = tickDiff(frameTick, fpsTick);
+        if (sinceShown >= 1000 || sinceShown < 0) {
             fpsTick = frameTick;
             form.caption = "FPS:" + std::to_string(fpsFrames);
             fpsFrames = 1;
@@ -231,7 +234,9 @@ void Form1::resetGame() {
     gauge = 0;
     score = 0;
     level = 1;
-    bannerUntil = 0;
+    // "No banner" must read as a time already past: on a clock that wraps, 0 lies
+    // in the future for half of the clock's range.
+    bannerUntil = now();
     bannerLevel = 1;
     fireEndTick = 0;
     enemyLane.fill(kFreeSlot);

@@ -159,8 +159,13 @@ TEST_F(GameOverSequence, SlashesThePictureThenSpraysBloodForTheTimeItTakes) {
             if ((c & 0xFFFF) == 0 && (c >> 16) >= 100) bloodSeen = true;
         }
     };
+    const int repaintsBefore = e.g.sv.repaints;
     e.f.playGameOverSequence();
     const int32_t took = game::tickDiff(e.g.sv.clock, start);
+    // Eighteen slash steps, then a blood pass per 20 ms for 2.2 s.
+    const int bloodPasses = e.g.sv.repaints - repaintsBefore - 1 - 18;
+    EXPECT_GE(bloodPasses, 105);
+    EXPECT_LE(bloodPasses, 112);
 
     EXPECT_TRUE(slashSeen) << "the last stroke reaches (7, 342)";
     EXPECT_TRUE(slashGoneAfter) << "the first blood pass replaces the slashed picture";
