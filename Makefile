@@ -3,13 +3,14 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PROBE_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 
 PREFIX ?= $(HOME)/.local/share/lanebeam
 BINDIR ?= $(HOME)/.local/bin
 APPDIR ?= $(HOME)/.local/share/applications
 ICONDIR ?= $(HOME)/.local/share/icons/hicolor/128x128/apps
 
-.PHONY: run test bench deps configure build clean test-sanitize install uninstall
+.PHONY: run test unit bench deps configure build clean test-sanitize fuzz install uninstall
 
 deps:
 	@scripts/install-deps
@@ -24,14 +25,23 @@ run: build
 	@$(BUILD)/bin/lanebeam
 
 test: build
+	@scripts/run-tests $(BUILD) build-sanitize $(JOBS)
+
+# Only the suite of the normal build, for a quick check while working.
+unit: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do "$$b" || exit 1; done
 	@bench/run_pacing_probe.sh $(BUILD) $(PROBE_SECONDS)
 
-test-sanitize:
-	@$(MAKE) --no-print-directory test BUILD=build-sanitize CMAKE_FLAGS="-DLANEBEAM_SANITIZE=ON -DLANEBEAM_BENCH=OFF"
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -DLANEBEAM_SANITIZE=ON -DLANEBEAM_BENCH=OFF >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	@cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -E '^e2e\.'
+
+fuzz: deps
+	@scripts/run-fuzzers $(FUZZ_SECONDS)
 
 install: build
 	@scripts/install-desktop install $(BUILD) $(PREFIX) $(BINDIR) $(APPDIR) $(ICONDIR)
@@ -40,4 +50,4 @@ uninstall:
 	@scripts/install-desktop uninstall $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize build-fuzz
