@@ -112,7 +112,9 @@ void drawExplosions(Form1& f) {
 void Form1::drawFrame() {
     blinkPhase = static_cast<int16_t>((blinkPhase + 1) % 2);
 
-    picSUB.cls();
+    // The background covers the whole picture, so clearing first would only be
+    // painted over; a smaller or missing one shows the cleared back colour.
+    if (picBG.scaleWidth() < kPlaySize || picBG.scaleHeight() < kPlaySize) picSUB.cls();
     BitBlt(picSUB.hdc(), 0, 0, kPlaySize, kPlaySize, picBG.hdc(), 0, 0, SRCCOPY);
 
     drawBanner(*this);

@@ -157,6 +157,12 @@ Color PictureBox::pixel(int x, int y) const {
     return bits_[static_cast<size_t>(y) * areaWidth_ + x] & 0xFFFFFFu;
 }
 
+QImage PictureBox::peek() const {
+    if (!bits_) return QImage();
+    return QImage(reinterpret_cast<const uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
+                  QImage::Format_RGB32);
+}
+
 QImage PictureBox::image() const {
     if (!bits_) return QImage();
     return QImage(reinterpret_cast<const uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,

@@ -121,6 +121,9 @@ public:
     int scaleHeight() const { return areaHeight_; }
     Color pixel(int x, int y) const;  // 0x00RRGGBB, 0 outside
     QImage image() const;             // a copy of the drawing area
+    // The drawing area's memory itself, without a copy: valid until the next
+    // drawing or resize, for showing it at once.
+    QImage peek() const;
 
 private:
     void resizeArea(int w, int h);

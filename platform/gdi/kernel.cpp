@@ -89,6 +89,22 @@ int32_t GetTickCount(void) {
     return static_cast<int32_t>(kTickBase + static_cast<uint32_t>(ms));
 }
 
+int64_t lbMicrosUntilTick(int32_t tick) {
+    {
+        TickClock& c = tickClock();
+        std::lock_guard lock(c.mutex);
+        if (c.source) return 0;
+    }
+    const int64_t us = std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - processStart)
+                           .count();
+    const int64_t ms = us / 1000;
+    const uint32_t nowTick = kTickBase + static_cast<uint32_t>(ms);
+    const int32_t ahead = static_cast<int32_t>(static_cast<uint32_t>(tick) - nowTick);
+    if (ahead <= 0) return 0;
+    return (ms + ahead) * 1000 - us;
+}
+
 void lbSetTickSource(TickSource source, void* context) {
     TickClock& c = tickClock();
     std::lock_guard lock(c.mutex);

@@ -119,6 +119,10 @@ WINGDI_API int32_t GetTickCount(void);
 /* Installs the clock GetTickCount reads; NULL restores the steady clock. */
 typedef int32_t (*TickSource)(void* context);
 WINGDI_API void lbSetTickSource(TickSource source, void* context);
+/* Microseconds until the steady clock's GetTickCount first reads `tick` (0 when
+ * it already has; 0 too while another source is installed, whose future is
+ * unknown). Lets a wait sleep once, to the very millisecond it waits for. */
+WINGDI_API int64_t lbMicrosUntilTick(int32_t tick);
 
 /* The pixel memory of a bitmap: width x height pixels 0xFFRRGGBB, rows
  * top-down, no padding. The unused byte is kept at 0xFF in the device so the

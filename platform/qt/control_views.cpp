@@ -1,5 +1,7 @@
 #include "control_views.h"
 
+#include <cstring>
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -58,7 +60,15 @@ public:
     }
     void paintNow() override {
         refreshSeen_ = box_.refreshCount();
-        if (isVisible()) repaint();
+        if (!isVisible()) return;
+        // The title scene repaints a hundred times a second a picture that
+        // changes only with a stamp: an unchanged picture costs a comparison.
+        const QImage area = box_.peek();
+        if (area.size() == shown_.size() && area.sizeInBytes() == shown_.sizeInBytes() &&
+            std::memcmp(area.constBits(), shown_.constBits(), static_cast<size_t>(area.sizeInBytes())) == 0)
+            return;
+        shown_ = area.copy();
+        repaint();
     }
 
 protected:
@@ -66,7 +76,7 @@ protected:
         QPainter p(this);
         // Whole pixels stay whole on a high-density screen: no smoothing.
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        const QImage area = box_.image();
+        const QImage area = box_.peek();
         if (area.width() < width() || area.height() < height())
             p.fillRect(rect(), toQColor(box_.backColor));
         // A drawing area larger than the box is cut off, never squeezed.
@@ -76,6 +86,7 @@ protected:
 private:
     forms::PictureBox& box_;
     unsigned refreshSeen_ = 0;
+    QImage shown_;  // what the last paintNow put on the screen
 };
 
 class LabelView final : public QLabel, public ControlView {

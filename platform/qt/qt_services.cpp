@@ -23,11 +23,6 @@ namespace qtfront {
 
 namespace {
 
-// Ticks wrap; their difference, read as signed, stays right across the wrap.
-int32_t ticksUntil(int32_t deadline, int32_t now) {
-    return static_cast<int32_t>(static_cast<uint32_t>(deadline) - static_cast<uint32_t>(now));
-}
-
 // A wait never sleeps longer than this in one turn, whatever deadline it was
 // given, so a deadline computed from a broken tick cannot freeze the window.
 constexpr int32_t kLongestSleepMs = 100;
@@ -97,11 +92,12 @@ void QtServices::syncAll() {
 }
 
 void QtServices::idle(int32_t deadline) {
-    const int32_t remaining = ticksUntil(deadline, GetTickCount());
-    // One sleep to the deadline: the waits that call this without DoEvents read
-    // keys that only change when events are processed, so nothing is missed.
-    if (remaining > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(remaining, kLongestSleepMs)));
+    // One sleep to the millisecond after the deadline: the waits that call this
+    // without DoEvents read keys that only change when events are processed, so
+    // nothing is missed, and each wait wakes the processor once.
+    const int64_t micros = lbMicrosUntilTick(static_cast<int32_t>(static_cast<uint32_t>(deadline) + 1u));
+    if (micros > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(std::min<int64_t>(micros, kLongestSleepMs * 1000)));
     else
         std::this_thread::sleep_for(kShortSleep);
 }
