@@ -86,3 +86,16 @@ TEST(GdiTick, SteadyClockCountsMilliseconds) {
 }
 
 }  // namespace
+
+TEST(GdiTick, MicrosUntilATickOfTheSteadyClock) {
+    const int32_t now = GetTickCount();
+    EXPECT_EQ(lbMicrosUntilTick(now), 0) << "a tick already reached";
+    EXPECT_EQ(lbMicrosUntilTick(now - 1000), 0);
+    const int64_t ahead = lbMicrosUntilTick(now + 5);
+    EXPECT_GT(ahead, 3000);
+    EXPECT_LE(ahead, 5000);
+    // A virtual clock's future is unknown: no sleep can be planned on it.
+    lbSetTickSource([](void*) { return int32_t{7}; }, nullptr);
+    EXPECT_EQ(lbMicrosUntilTick(100), 0);
+    lbSetTickSource(nullptr, nullptr);
+}
