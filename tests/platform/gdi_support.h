@@ -1,4 +1,5 @@
-// A memory DC with its own bitmap selected, for the device-context tests.
+// A memory DC with its own bitmap selected, for the device-context and the
+// blend tests.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@ constexpr uint32_t kOpaque = 0xFF000000u;
 
 class Canvas {
 public:
-    Canvas(int w, int h, uint32_t fill = kOpaque) : w_(w), h_(h) {
+    Canvas(int w, int h, uint32_t fill = kOpaque) : width(w), height(h) {
         dc = CreateCompatibleDC(0);
         bitmap = CreateCompatibleBitmap(dc, w, h);
         stock = SelectObject(dc, bitmap);
@@ -27,33 +28,23 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    uint32_t& at(int x, int y) { return pixels[y * w_ + x]; }
-    std::vector<uint32_t> snapshot() const { return {pixels, pixels + w_ * h_}; }
-    int width() const { return w_; }
-    int height() const { return h_; }
-
+    uint32_t& at(int x, int y) { return pixels[y * width + x]; }
+    std::vector<uint32_t> snapshot() const { return {pixels, pixels + width * height}; }
     // Distinct opaque values, so a pixel that lands in the wrong place shows.
     void fillPattern(uint32_t seed) {
-        for (int i = 0; i < w_ * h_; ++i) pixels[i] = kOpaque | ((seed * 2654435761u + i * 40503u) & 0xFFFFFF);
+        for (int i = 0; i < width * height; ++i) pixels[i] = kOpaque | ((seed * 2654435761u + i * 40503u) & 0xFFFFFF);
     }
 
+    const int width, height;
     HDC dc = 0;
     HBITMAP bitmap = 0;
     HGDIOBJ stock = 0;
     uint32_t* pixels = nullptr;
-
-private:
-    int w_, h_;
 };
 
 inline BITMAPINFO dibHeader(int width, int height) {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     return info;
 }
 
