@@ -7,8 +7,6 @@
 
 #include <QImage>
 
-#include <optional>
-
 #include "fake_services.h"
 
 namespace render_test {
@@ -28,25 +26,12 @@ inline Color coordinateColor(int x, int y) { return rgb(x & 0xFF, 0x80 | (x >> 8
 
 inline QImage coordinateStrip(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, coordinateColor(x, y));
+    for (int i = 0; i < w * h; ++i) img.setPixel(i % w, i / w, coordinateColor(i % w, i / w));
     return img;
 }
 
-struct Source {
-    int x, y;
-    bool operator==(const Source&) const = default;
-};
-
-inline std::optional<Source> decode(Color c) {
-    const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-    if (!(g & 0x80) || b == 0) return std::nullopt;
-    return Source{r + 256 * (g & 0x7F), b - 1};
-}
-
 inline void fillRect(QImage& img, int x, int y, int w, int h, Color c) {
-    for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i) img.setPixel(i, j, c);
+    for (int i = 0; i < w * h; ++i) img.setPixel(x + i % w, y + i / w, c);
 }
 
 constexpr Color kWhite = rgb(255, 255, 255);
