@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 
 #include "fake_services.h"
 
@@ -24,19 +24,11 @@ struct Sim {
     fake::Game g;
     game::Form1& f = g.f;
 
-    int placeEnemy(int16_t lane, float y, float speed = 1, float accel = 0, int16_t turnState = 0,
-                   int16_t turnY = 0) {
+    int placeEnemy(int16_t lane, float y, float speed = 1, int16_t turnState = 0, int16_t turnY = 0) {
         int i = 0;
         while (f.enemyLane[i] != game::kFreeSlot) ++i;
-        f.enemyLane[i] = lane;
-        f.enemyY[i] = y;
-        f.enemySpeed[i] = speed;
-        f.enemyAccel[i] = accel;
-        f.enemyTurnState[i] = turnState;
-        f.enemyTurnY[i] = turnY;
-        f.enemyTick[i] = g.sv.clock;
-        f.enemyAnimCount[i] = 0;
-        f.enemyFrame[i] = 0;
+        std::tie(f.enemyLane[i], f.enemyY[i], f.enemySpeed[i], f.enemyAccel[i], f.enemyTurnState[i], f.enemyTurnY[i],
+                 f.enemyTick[i]) = std::tuple(lane, y, speed, 0.0f, turnState, turnY, g.sv.clock);
         ++f.laneEnemyCount[lane];
         ++f.enemyCount;
         return i;
@@ -45,18 +37,9 @@ struct Sim {
     int placeShot(int16_t lane, float y, int16_t wave = 0, int32_t power = 1) {
         int i = 0;
         while (f.shotLane[i] != game::kFreeSlot) ++i;
-        f.shotLane[i] = lane;
-        f.shotY[i] = y;
-        f.shotWave[i] = wave;
-        f.shotPower[i] = power;
-        f.shotTick[i] = g.sv.clock;
+        std::tie(f.shotLane[i], f.shotY[i], f.shotWave[i], f.shotPower[i], f.shotTick[i]) =
+            std::tuple(lane, y, wave, power, g.sv.clock);
         return i;
-    }
-
-    int liveShots() const {
-        int n = 0;
-        for (auto lane : f.shotLane) n += lane != game::kFreeSlot;
-        return n;
     }
 };
 
