@@ -163,12 +163,7 @@ QImage PictureBox::peek() const {
                   QImage::Format_RGB32);
 }
 
-QImage PictureBox::image() const {
-    if (!bits_) return QImage();
-    return QImage(reinterpret_cast<const uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
-                  QImage::Format_RGB32)
-        .copy();
-}
+QImage PictureBox::image() const { return peek().copy(); }
 
 void forEachItem(const std::vector<MenuItem*>& items, const std::function<void(MenuItem&)>& fn) {
     for (MenuItem* item : items) {
