@@ -38,7 +38,7 @@ bench: build
 test-sanitize: deps
 	@cmake -S . -B build-sanitize -DLANEBEAM_SANITIZE=ON -DLANEBEAM_BENCH=OFF >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
-	@cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -E '^e2e\.'
+	@cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -E '^scenario\.'
 
 fuzz: deps
 	@scripts/run-fuzzers $(FUZZ_SECONDS)

@@ -1,0 +1,164 @@
+# The shared helper of the real-window scenarios: a fresh program folder, an X
+# server (Xvfb) with or without a window manager, the game started in it, and
+# the few things a player does and sees. Each scenario sources this file and
+# calls `begin`; every helper fails the scenario loudly at its first missed
+# step, with a screenshot and the game's output kept in the output folder.
+#
+# Environment: SCENARIO_WM=openbox (default) or none; SCENARIO_OUT, where the
+# screenshots and logs go; SCENARIO_BIN, the built program folder.
+set -euo pipefail
+unset QT_QPA_PLATFORM  # a real window, not the offscreen platform of the unit tests
+
+scenario=$(basename "$0" .sh)
+bin=${SCENARIO_BIN:?the built program folder}
+wm=${SCENARIO_WM:-openbox}
+out=${SCENARIO_OUT:-/tmp/lanebeam-scenarios}/$scenario.$wm
+mkdir -p "$out"
+rm -f "$out"/*.png
+work=$(mktemp -d)
+game="$work/game"
+game_pid=
+pids=()
+
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+say() { echo "$scenario[$wm]: $*"; }
+fail() {
+    echo "$scenario[$wm]: FAILED: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null
+    [ -f "$work/game.log" ] && cp "$work/game.log" "$out/game.log"
+    exit 1
+}
+
+# begin [SCREEN]: a fresh program folder (no settings file) and a new X server.
+begin() {
+    local screen=${1:-1024x768}
+    cp -r "$bin" "$game"
+    rm -f "$game/vnbeam.ini" "$game"/vnbeam.ini.bad*
+    # Xvfb picks a free display and writes its number once it accepts clients.
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(head -1 "$work/display")
+    if [ "$wm" = openbox ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        pids+=($!)
+        # Openbox loses a window mapped while it starts up: it is ready once a
+        # window of ours shows.
+        local probe ready=
+        for _ in $(seq 20); do
+            xmessage -name wmprobe -timeout 5 probe >/dev/null 2>&1 &
+            probe=$!
+            for _ in $(seq 10); do
+                xdotool search --onlyvisible --classname wmprobe >/dev/null 2>&1 && ready=yes && break
+                sleep 0.05
+            done
+            kill "$probe" 2>/dev/null
+            [ -n "$ready" ] && break
+        done
+        [ -n "$ready" ] || fail "openbox did not start"
+    fi
+}
+
+# start_game [KEY_HELD]: starts the game (optionally with a key held down, as
+# Shift for the debug menu) and waits for its window; sets $win.
+start_game() {
+    [ -n "${1:-}" ] && xdotool keydown "$1"
+    "$game/lanebeam" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    win=$(wait_window "ルル子の VORN BEAM" 10) || fail "the game window did not appear"
+    sleep 0.3
+    [ -n "${1:-}" ] && xdotool keyup "$1"
+    focus "$win"
+}
+
+# wait_window NAME SECONDS: the newest visible window whose name matches.
+wait_window() {
+    local id
+    for _ in $(seq $(($2 * 20))); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        [ -n "$game_pid" ] && ! kill -0 "$game_pid" 2>/dev/null && return 1
+        sleep 0.05
+    done
+    return 1
+}
+# gone NAME SECONDS: true once no visible window has that name.
+gone() {
+    for _ in $(seq $(($2 * 20))); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+    return 1
+}
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.1; }
+
+# press KEY...: each key down and up again, as a finger taps it.
+press() {
+    for k in "$@"; do xdotool keydown "$k"; sleep 0.05; xdotool keyup "$k"; sleep 0.08; done
+}
+caption() { xdotool getwindowname "$win"; }
+expect_caption() {  # PATTERN SECONDS
+    for _ in $(seq $(($2 * 20))); do
+        case "$(caption)" in $1) return 0 ;; esac
+        sleep 0.05
+    done
+    fail "the caption is '$(caption)', not $1"
+}
+
+# popups: how many drop-down menus are open (mapped windows of the game that
+# the window manager does not manage).
+popups() {
+    local n=0 w
+    for w in $(xdotool search --onlyvisible --classname lanebeam 2>/dev/null); do
+        xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && n=$((n + 1))
+    done
+    echo "$n"
+}
+expect_no_menu() { [ "$(popups)" = 0 ] || fail "a menu is open: $*"; }
+expect_menu() {  # WHAT: a menu opens within two seconds
+    for _ in $(seq 40); do [ "$(popups)" = 1 ] && return 0; sleep 0.05; done
+    fail "no menu opened: $*"
+}
+
+# shot NAME: a screenshot of the game window's inside (menu bar and picture).
+shot() { import -window "$win" "$out/$1.png" || fail "no screenshot of the window"; }
+# The height of the menu bar: the window's inside less the play picture.
+bar_height() { echo $(($(xwininfo -id "$win" | awk '/Height:/ {print $2}') - 350)); }
+# mean_rgb NAME X Y W H: the mean colour of a part of a screenshot, "r g b" 0-255.
+mean_rgb() {
+    convert "$out/$1.png" -crop "$4x$5+$2+$3" +repage -resize 1x1\! -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# quit: Ctrl+C ends the program with status 0 and a written settings file.
+quit() {
+    focus "$win"
+    xdotool key ctrl+c
+    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$game_pid" 2>/dev/null && fail "Ctrl+C did not end the program"
+    local status=0
+    wait "$game_pid" || status=$?
+    game_pid=
+    [ "$status" = 0 ] || fail "the program ended with status $status"
+    [ -f "$game/vnbeam.ini" ] || fail "no vnbeam.ini written"
+}
+# ini_line N: line N of the settings file, without the CR.
+ini_line() { sed -n "${1}p" "$game/vnbeam.ini" | tr -d '\r'; }
+
+passed() { say "passed"; }
+# share NAME X Y W H COLOUR: the share (0-1) of a part of a screenshot that is
+# within a few percent of COLOUR.
+share() {
+    convert "$out/$1.png" -crop "$4x$5+$2+$3" +repage \( +clone -fill "$6" -colorize 100 \) \
+        -compose difference -composite -colorspace gray -threshold 10% -negate -format '%[fx:mean]' info:
+}
+# A part of the picture is mostly COLOUR (share above a half).
+mostly() { awk -v s="$(share "$@")" 'BEGIN { exit !(s > 0.5) }'; }
+# ... or hardly any of it (less than a twentieth).
+hardly() { awk -v s="$(share "$@")" 'BEGIN { exit !(s < 0.05) }'; }
