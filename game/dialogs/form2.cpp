@@ -43,6 +43,11 @@ Form2::Form2(Form1& o) : owner(o) {
     form.clientWidth = 453;
     form.clientHeight = 366;
     form.onUnload = [this] { Form_Unload(); };
+    // Escape closes the dialog as "設定をやめる" does, but not the Escape that
+    // ends a capture: that one arrives while the capture still polls.
+    form.onKeyDown = [this](int vk) {
+        if (vk == kEscape && captureReady) Command1_Click(2);
+    };
 
     Text1.move(4, 16, 445, 81);
     Frame1.move(4, 112, 445, 165);

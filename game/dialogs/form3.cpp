@@ -4,11 +4,20 @@
 
 namespace game {
 
+namespace {
+
+constexpr int kEscapeKey = 27;
+
+}  // namespace
+
 Form3::Form3(Form1& o) : owner(o) {
     form.caption = "ルル子のVORN BEAMのｳﾞｧｰｼﾞｮﾝ情報";
     form.clientWidth = 312;
     form.clientHeight = 174;
     form.onUnload = [this] { Form_Unload(); };
+    form.onKeyDown = [this](int vk) {
+        if (vk == kEscapeKey) Form_Unload();
+    };
 
     Image1.move(12, 20, 144, 144);
     Label1.move(172, 24, 121, 21);

@@ -180,6 +180,9 @@ struct Form {
     std::vector<Control*> controls;  // bottom of the z-order first
     // The close box, or any other way the window is unloaded.
     std::function<void()> onUnload;
+    // A key pressed while the window has the keyboard (a virtual-key code), for
+    // the windows that answer keys themselves; the game polls its play keys.
+    std::function<void(int vk)> onKeyDown;
 };
 
 // Walks a menu tree depth first, the item before its children.

@@ -2,15 +2,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
+
+#include "key_state.h"
 
 namespace qtfront {
 
@@ -26,15 +30,37 @@ template <class Base>
 class TopLevel final : public Base {
 public:
     std::function<void()> onClose;
+    std::function<void(int vk)> onKey;
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         if (onClose) onClose();
     }
+    // Reached by the keys no control takes, which in these windows is all of them.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (onKey && !event->isAutoRepeat())
+            if (const int vk = virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey()).code)
+                onKey(vk);
+        Base::keyPressEvent(event);
+    }
 };
 
 bool explicitlyDisabled(const QWidget* w) { return w->testAttribute(Qt::WA_ForceDisabled); }
+
+// The menu bar never takes the keyboard for itself: a lone Alt does not enter
+// it, and a menu closed by Escape leaves nothing highlighted behind. Otherwise
+// the next play key (Space, V, M, T) would open or run a menu item, and a
+// player may give Alt itself to an action. Alt+letter and the shortcuts still
+// open the menus, and inside a dropped menu the keys work as usual.
+class MenuBarStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 }  // namespace
 
@@ -74,13 +100,22 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
                 closeWithoutHandler_();
         }, true);
     };
+    auto onKey = [this](int vk) {
+        postInput(&form_.onKeyDown, [this, vk] {
+            if (form_.onKeyDown) form_.onKeyDown(vk);
+        }, false);
+    };
     if (!form.menuBar.empty()) {
         auto* main = new TopLevel<QMainWindow>;
         main->onClose = onClose;
+        main->onKey = onKey;
         bar_ = new QMenuBar(main);
         // The bar stays in the window on every desktop, so the client area and
         // the shortcuts behave the same everywhere.
         bar_->setNativeMenuBar(false);
+        auto* barStyle = new MenuBarStyle;
+        barStyle->setParent(bar_);
+        bar_->setStyle(barStyle);
         main->setMenuBar(bar_);
         client_ = new QWidget(main);
         client_->setFixedSize(client);
@@ -91,6 +126,7 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
     } else {
         auto* plain = new TopLevel<QWidget>;
         plain->onClose = onClose;
+        plain->onKey = onKey;
         plain->setFixedSize(client);
         window_ = client_ = plain;
     }

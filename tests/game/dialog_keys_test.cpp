@@ -136,6 +136,21 @@ TEST_F(DialogKeys, CloseBoxDuringACaptureCancelsItAndReopeningLoadsAfresh) {
     EXPECT_EQ(d().lblSub.caption, "");
 }
 
+// Escape closes the dialog as 設定をやめる does, but the Escape that ends a
+// capture only ends the capture.
+TEST_F(DialogKeys, EscapeClosesButNotTheOneEndingACapture) {
+    const int32_t t = g.sv.clock;
+    capture(3, {81});
+    g.sv.holdKey(kEscape, tickAdd(t, 1100), tickAdd(t, 1200));
+    g.sv.at(tickAdd(t, 1100), [&] { d().form.onKeyDown(kEscape); });  // as the window hands it on
+    d().cmdBTN[0].click();
+    EXPECT_EQ(d().lblSub.caption, "設定はキャンセルされました。");
+    EXPECT_FALSE(d().unloaded());
+    d().form.onKeyDown(kEscape);
+    EXPECT_TRUE(d().unloaded() && f.form.enabled);
+    EXPECT_EQ(gameKeys(), played) << "closing by Escape keeps nothing of the captures";
+}
+
 // The eleven coloured buttons inside their frame, as the front draws them.
 TEST_F(DialogKeys, KeyButtonsSitInTheFrameWithTheirLooks) {
     using forms::rgb;

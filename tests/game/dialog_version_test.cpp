@@ -37,7 +37,11 @@ TEST(DialogVersion, DateUnderThePointerAndTheButtonsTwoClicks) {
     EXPECT_TRUE(d->unloaded());
     d->Command1.click();  // a late click does nothing more
     EXPECT_EQ(g.sv.unloadedForms, std::vector<std::string>{"Form3"});
-    open();  // a close is followed by a fresh opening
+    d = &open();  // a close is followed by a fresh opening
+    d->form.onKeyDown('X');
+    EXPECT_FALSE(d->unloaded());
+    d->form.onKeyDown(27);
+    EXPECT_TRUE(d->unloaded()) << "Escape closes it";
 }
 
 }  // namespace
