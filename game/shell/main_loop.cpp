@@ -234,9 +234,12 @@ void Form1::resetGame() {
     gauge = 0;
     score = 0;
     level = 1;
-    // "No banner" must read as a time already past: on a clock that wraps, 0 lies
-    // in the future for half of the clock's range.
-    bannerUntil = now();
+    // A new game's clock starts now, so the pictures of the get-ready scene are
+    // not compared with the last frame of the previous game; and "no banner"
+    // must read as a time already past: on a clock that wraps, 0 lies in the
+    // future for half of the clock's range.
+    frameTick = now();
+    bannerUntil = frameTick;
     bannerLevel = 1;
     fireEndTick = 0;
     enemyLane.fill(kFreeSlot);

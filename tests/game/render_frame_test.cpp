@@ -152,12 +152,26 @@ TEST_F(RenderFrame, TrailPiecesDropEveryThirdFrameRiseAndAreFreedBelowMinus20) {
     EXPECT_EQ(g.f.trailY[game::kTrailSlots - 1], 284) << "no slot overwritten";
 }
 
-TEST_F(RenderFrame, BannerShowsFor1500MsAcrossTheTickWrap) {
+TEST_F(RenderFrame, BannerShowsFor1500MsAcrossTheTickWrapAndNeverAtAGameStart) {
     g.f.picLv.setPicture(solid(314, 74, rgb(250, 200, 20)));
     const auto banner = [&] { return main(16, 52) == rgb(250, 200, 20) && main(329, 125) == rgb(250, 200, 20); };
-    g.f.resetGame();
-    g.f.drawFrame();
-    EXPECT_FALSE(banner()) << "no banner on a new game's first picture";
+    // Every picture of the get-ready scene and the first play frame, whatever
+    // frame the last game ended on: none (the first game), a minute ago, and
+    // ten seconds before the tick reaches 2^31 or wraps at 2^32.
+    const std::pair<int32_t, int32_t> starts[] = {
+        {1'000'000, 0}, {1'000'000, 940'000}, {INT32_MAX - 10'000, 5}, {-10'000, INT32_MAX - 99}};
+    for (auto [clock, lastFrame] : starts) {
+        g.sv.clock = clock;
+        g.f.frameTick = lastFrame;
+        int shown = 0;
+        g.sv.onIdle = g.sv.onDoEvents = [&] { shown += banner(); };
+        g.f.scene = 1;
+        g.f.runPass();
+        g.f.runPass();
+        g.sv.onIdle = g.sv.onDoEvents = nullptr;
+        EXPECT_EQ(g.f.scene, 2);
+        EXPECT_EQ(shown, 0) << "a game started at " << clock << " after a frame at " << lastFrame;
+    }
     for (int32_t start : {1'000'000, INT32_MAX - 700}) {
         g.sv.clock = start;
         g.f.bannerLevel = g.f.level++;
