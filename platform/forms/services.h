@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -43,8 +44,10 @@ public:
     // Starts a sound file (flag 1: asynchronously); a new sound replaces the one
     // playing. The result is ignored by the game, as it always was.
     virtual void sndPlaySoundA(const std::string& path, uint32_t flags) = 0;
-    // Opens a document with the system's viewer; false when that fails.
-    virtual bool shellOpen(const std::string& file, const std::string& folder) = 0;
+    // Opens a document with the system's viewer without waiting for it; false
+    // when no viewer could be started. A viewer that fails after it started
+    // runs `failed` later, from DoEvents, like a menu command.
+    virtual bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) = 0;
     virtual void setClipboardImage(const QImage& image) = 0;
     // Modal boxes: they run their own event loop until answered.
     virtual void msgBox(const std::string& text, const std::string& title, int style) = 0;

@@ -3,6 +3,8 @@
 // turn input into queued model callbacks.
 #pragma once
 
+#include <QFont>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -35,6 +37,16 @@ ControlView* makeView(forms::Control& control, QWidget* parent, const PostFn& po
 
 // The font of a control: IPA P Gothic, or IPA Gothic where the columns must line up.
 QFont controlFont(double points, bool fixedPitch);
+
+// How a button shows a caption in `area`: on one line when it fits, else on two
+// lines broken where a reader would break it (between Latin letters and
+// Japanese, after a blank, after a particle), never inside a word; where even
+// that won't fit, in a smaller font.
+struct CaptionLayout {
+    QStringList lines;
+    QFont font;
+};
+CaptionLayout layoutCaption(const QString& text, const QFont& font, QSize area);
 
 inline constexpr const char* kProportionalFamily = "IPAPGothic";
 inline constexpr const char* kFixedFamily = "IPAGothic";

@@ -2,18 +2,17 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QUrl>
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
+#include "document_opener.h"
 #include "form_window.h"
 #include "key_state.h"
 #include "sound_player.h"
@@ -48,7 +47,9 @@ QMessageBox::Icon iconOf(int style) {
 }  // namespace
 
 QtServices::QtServices()
-    : keys_(std::make_unique<KeyState>()), sound_(std::make_unique<SoundPlayer>()) {}
+    : keys_(std::make_unique<KeyState>()),
+      sound_(std::make_unique<SoundPlayer>()),
+      opener_(std::make_unique<DocumentOpener>()) {}
 
 QtServices::~QtServices() {
     queue_.clear();
@@ -64,6 +65,8 @@ void QtServices::DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // With no exec() running, nothing else deletes what Qt scheduled with deleteLater().
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (opener_->watching())
+        opener_->poll([this](std::function<void()> failed) { post(nullptr, nullptr, std::move(failed), false); });
     runQueue();
     syncAll();
 }
@@ -109,13 +112,13 @@ void QtServices::repaint() {
 
 void QtServices::sndPlaySoundA(const std::string& path, uint32_t) { sound_->play(path); }
 
-bool QtServices::shellOpen(const std::string& file, const std::string& folder) {
+bool QtServices::shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) {
     if (file.empty()) return false;
     const QString name = QString::fromStdString(file);
     const QString path = folder.empty() ? name : QDir(QString::fromStdString(folder)).filePath(name);
     const QFileInfo info(path);
     if (!info.exists()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    return opener_->open(info.absoluteFilePath().toStdString(), std::move(failed));
 }
 
 void QtServices::setClipboardImage(const QImage& image) {
@@ -140,6 +143,9 @@ void QtServices::afterModal(QWidget* previouslyActive) {
 }
 
 void QtServices::msgBox(const std::string& text, const std::string& title, int style) {
+    // The loop stands still while the box is open: what the windows show now
+    // is what the player sees behind it.
+    repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     {
         QMessageBox box(iconOf(style), QString::fromStdString(title), boxText(text), QMessageBox::Ok,
@@ -151,6 +157,7 @@ void QtServices::msgBox(const std::string& text, const std::string& title, int s
 
 std::string QtServices::inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) {
+    repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     bool accepted = false;
     QString value;

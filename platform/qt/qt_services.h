@@ -20,6 +20,7 @@ class QWidget;
 
 namespace qtfront {
 
+class DocumentOpener;
 class FormWindow;
 class KeyState;
 class SoundPlayer;
@@ -37,7 +38,7 @@ public:
     void idle(int32_t deadline) override;
     void repaint() override;
     void sndPlaySoundA(const std::string& path, uint32_t flags) override;
-    bool shellOpen(const std::string& file, const std::string& folder) override;
+    bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override;
     void setClipboardImage(const QImage& image) override;
     void msgBox(const std::string& text, const std::string& title, int style) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
@@ -74,6 +75,7 @@ private:
     std::deque<Queued> queue_;
     std::unique_ptr<KeyState> keys_;
     std::unique_ptr<SoundPlayer> sound_;
+    std::unique_ptr<DocumentOpener> opener_;
 };
 
 }  // namespace qtfront

@@ -2,18 +2,23 @@
 // player sees them, input only queuing the model's callbacks, and a window lost
 // off screen brought back.
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "dialogs/form3.h"
 #include "qt/qt_services.h"
 #include "qt_environment.h"
 #include "shell/form1.h"
@@ -115,6 +120,71 @@ TEST_F(QtGameWindow, InputOnlyQueuesTheCallbackUntilDoEvents) {
     sv.DoEvents();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(moves, 1) << "mouse moves over one label coalesce";
+}
+
+// A modal box stops the game's loop, so whatever the window shows then stays
+// behind it: it must be the picture as it is, not the last frame presented.
+TEST_F(QtGameWindow, ABoxOpensOverThePictureAsItIsNow) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QPoint centre = sv.widgetOf(f.picMain)->mapTo(window, QPoint(175, 175));
+    const auto shown = [&] { return window->screen()->grabWindow(window->winId()).toImage().pixel(centre) & 0xFFFFFFu; };
+    for (bool input : {false, true}) {
+        f.picMain.filledBox(0, 0, 349, 349, forms::rgb(200, 0, 0));
+        sv.repaint();
+        ASSERT_EQ(shown(), forms::rgb(200, 0, 0));
+        f.picMain.cls();  // black: no picture is loaded here
+        QRgb behindTheBox = 1;
+        QTimer::singleShot(0, [&] {
+            behindTheBox = shown();
+            QApplication::activeModalWidget()->close();
+        });
+        if (input)
+            sv.inputBox("名前を入力してください。", "ハイスコア", "");
+        else
+            sv.msgBox("Neでーす！", "アッチッチ", platform::kMbExclamation);
+        EXPECT_EQ(behindTheBox, forms::rgb(0, 0, 0)) << (input ? "input box" : "message box");
+    }
+}
+
+// The room a control gives its text: a button's inside, a text box's page.
+QSize room(QWidget* w) {
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        return b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).size();
+    }
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
+        const int margin = static_cast<int>(2 * t->document()->documentMargin());
+        return t->viewport()->size() - QSize(margin, margin);
+    }
+    return w->contentsRect().size();
+}
+
+// Every text of the game window and the version dialog reads whole on one line
+// of its control, in its own font: the pause label, the best-score box with
+// its widest lines and its button, and the version dialog's texts.
+TEST_F(QtGameWindow, TextsFitTheirControlsOnOneLine) {
+    f.mnuVersion_Click();
+    game::Form3& v = *f.form3;
+    const std::pair<forms::Control*, std::vector<std::string>> cases[] = {
+        {&f.lblPause, {"[SPACE]で復帰します。"}},
+        {&f.Command1, {"閉"}},
+        {&f.Text1, {"SUPER EASY 999999990 ルル子", "EXPERT     10000 ---", "VERY EASY  70000 No Name"}},
+        {&v.Label1, {v.Label1.caption}},
+        {&v.Label2, {"November,2000", "October,2001"}},
+        {&v.Label3, {"Ver 1.8.8"}},
+        {&v.Command1, {"消える", "閉じる"}},
+    };
+    sv.DoEvents();
+    for (const auto& [control, texts] : cases) {
+        QWidget* w = sv.widgetOf(*control);
+        ASSERT_NE(w, nullptr) << control->name;
+        const QFontMetrics metrics(w->font());
+        for (const std::string& text : texts) {
+            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), room(w).width()) << text;
+            EXPECT_LE(metrics.height(), room(w).height()) << text;
+        }
+    }
 }
 
 TEST(QtWindowPosition, AWindowOffEveryScreenIsPulledBack) {

@@ -1,13 +1,16 @@
 // The key configuration dialog as the Qt front draws it: every button in its
-// frame at its place, with its caption and its colour, and the game window
-// locked while it is open.
+// frame at its place, with its caption (broken between words where it needs
+// two lines) and its colour, and the game window locked while it is open.
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include "dialogs/form2.h"
+#include "qt/control_views.h"
 #include "qt/qt_services.h"
 #include "qt_environment.h"
 #include "shell/form1.h"
@@ -30,19 +33,20 @@ TEST(QtKeyDialog, ButtonsCaptionsAndColoursAtTheirPlaces) {
         int x, y, w, h;
         const char* caption;
         QRgb colour;
+        std::string lines;  // as drawn
     };
     const Expected buttons[11] = {
-        {12, 24, 77, 29, "1 左端", qRgb(160, 160, 255)},
-        {96, 24, 77, 29, "2", qRgb(160, 255, 160)},
-        {180, 24, 77, 29, "3 中央", qRgb(255, 255, 144)},
-        {264, 24, 77, 29, "4", qRgb(255, 192, 128)},
-        {348, 24, 77, 29, "5 右端", qRgb(255, 144, 128)},
-        {12, 112, 141, 41, "VORN BEAMを撃つ", qRgb(255, 192, 192)},
-        {160, 112, 93, 41, "V.BEAM一列一斉発射", qRgb(192, 255, 192)},
-        {256, 112, 97, 41, "光の尾を纏ったV.BEAM", qRgb(192, 255, 192)},
-        {356, 112, 81, 41, "敵の動きを止める", qRgb(192, 255, 192)},
-        {140, 68, 77, 29, "１列左", qRgb(128, 255, 255)},
-        {224, 68, 77, 29, "１列右", qRgb(255, 128, 255)},
+        {12, 24, 77, 29, "1 左端", qRgb(160, 160, 255), "1 左端"},
+        {96, 24, 77, 29, "2", qRgb(160, 255, 160), "2"},
+        {180, 24, 77, 29, "3 中央", qRgb(255, 255, 144), "3 中央"},
+        {264, 24, 77, 29, "4", qRgb(255, 192, 128), "4"},
+        {348, 24, 77, 29, "5 右端", qRgb(255, 144, 128), "5 右端"},
+        {12, 112, 141, 41, "VORN BEAMを撃つ", qRgb(255, 192, 192), "VORN BEAMを撃つ"},
+        {160, 112, 93, 41, "V.BEAM一列一斉発射", qRgb(192, 255, 192), "V.BEAM|一列一斉発射"},
+        {256, 112, 97, 41, "光の尾を纏ったV.BEAM", qRgb(192, 255, 192), "光の尾を纏った|V.BEAM"},
+        {356, 112, 81, 41, "敵の動きを止める", qRgb(192, 255, 192), "敵の動きを|止める"},
+        {140, 68, 77, 29, "１列左", qRgb(128, 255, 255), "１列左"},
+        {224, 68, 77, 29, "１列右", qRgb(255, 128, 255), "１列右"},
     };
     auto* frame = qobject_cast<QGroupBox*>(sv.widgetOf(f.form2->Frame1));
     ASSERT_NE(frame, nullptr);
@@ -55,6 +59,12 @@ TEST(QtKeyDialog, ButtonsCaptionsAndColoursAtTheirPlaces) {
         EXPECT_EQ(b->text().toStdString(), buttons[i].caption) << i;
         EXPECT_EQ(b->palette().color(QPalette::Button).rgb(), buttons[i].colour) << i;
         EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << "a button must not take the keys being captured";
+        QStyleOptionButton option;
+        option.initFrom(b);
+        const QSize area = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).size();
+        const qtfront::CaptionLayout layout = qtfront::layoutCaption(b->text(), b->font(), area);
+        EXPECT_EQ(layout.lines.join(QLatin1Char('|')).toStdString(), buttons[i].lines) << "whole words on each line";
+        EXPECT_EQ(layout.font, b->font()) << i;
     }
     const char* commands[3] = {"デフォルトの設定", "設定完了", "設定をやめる"};
     for (int i = 0; i < 3; ++i) {

@@ -91,8 +91,9 @@ void FakeServices::noteCaptions() {
 
 void FakeServices::sndPlaySoundA(const std::string& path, uint32_t) { sounds.push_back(path); }
 
-bool FakeServices::shellOpen(const std::string& file, const std::string& folder) {
+bool FakeServices::shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) {
     opened.push_back(folder + "/" + file);
+    if (shellOpenResult && shellOpenFailsLater) at(clock, std::move(failed));
     return shellOpenResult;
 }
 

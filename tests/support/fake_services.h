@@ -53,6 +53,7 @@ public:
     std::function<std::string(const std::string& prompt, const std::string& title)> inputHandler;
     std::function<void(const std::string& text, const std::string& title, int style)> onMessage;
     bool shellOpenResult = true;
+    bool shellOpenFailsLater = false;  // the viewer starts, then reports failure
 
     // ---- records ----
     struct Box {
@@ -78,7 +79,7 @@ public:
     void idle(int32_t deadline) override;
     void repaint() override;
     void sndPlaySoundA(const std::string& path, uint32_t flags) override;
-    bool shellOpen(const std::string& file, const std::string& folder) override;
+    bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override;
     void setClipboardImage(const QImage& image) override;
     void msgBox(const std::string& text, const std::string& title, int style) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
