@@ -20,7 +20,7 @@ constexpr int16_t kFallbackDifficulty = 2;
 constexpr int kPrintZone = 14;
 inline constexpr const char* kCheatName = "卑怯";
 inline constexpr const char* kFileName = "vnbeam.ini";
-inline constexpr const char* kDamagedFileName = "vnbeam.ini.bad";
+inline constexpr const char* kDamagedSuffix = ".bad";  // vnbeam.ini.bad, then .bad2, ...
 
 // Everything the file carries. Names are UTF-8 here and code page 932 in the
 // file (or UTF-8, when a text editor saved it so; it is written back in code

@@ -1,5 +1,5 @@
 // Start-up: the constant tables, the pictures, the settings, the menus as the
-// unlock stage allows, the window, the blend library; and the program's end.
+// unlock stage allows, the window, the blend library.
 #include <QImage>
 
 #include "loader/blend_library.h"
@@ -106,13 +106,6 @@ void Form1::startUp() {
         mmxMode = kMmxFlag;
         mnu_UseMMX.checked = true;
     }
-}
-
-void Form1::Form_Unload() {
-    if (!writeSettingsFile())
-        sv.msgBox("設定ファイルを保存できませんでした。\r\n" + filePath("vnbeam.ini"), kTitle,
-                  platform::kMbCritical);
-    sv.endProgram(0);
 }
 
 }  // namespace game
