@@ -13,6 +13,7 @@
 #include "forms/services.h"
 #include "shell/game_state.h"
 #include "shell/random.h"
+#include "shell/title.h"
 #include "shell/vbmath.h"
 
 namespace platform {
@@ -28,7 +29,6 @@ constexpr int kPlaySize = 350;           // the play picture is 350 x 350
 constexpr float kWindowWidthTwips = 5355;
 constexpr float kWindowHeightTwips = 5940;
 constexpr int32_t kMmxFlag = 256;
-inline constexpr const char* kTitle = "ルル子の VORN BEAM";
 
 enum class SaveOutcome {
     Saved,
