@@ -265,4 +265,51 @@ TEST(SettingsFile, AFailedSaveIsToldAtOnceOnceAndTriedAgain) {
     EXPECT_EQ(e.folder.read(), saved);
 }
 
+// A real process saving best scores as the game end does, killed at random
+// moments: the file is always the old one or a new one, whole, and the next
+// start-up clears the temporary files the kills left.
+TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
+    ProgramFolder folder;
+    const std::string old = settings::writeSettings({.keys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39}}, {0, "old"});
+    folder.write(old);
+    std::mt19937 gen(11);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (int round = 0; round < 20 && std::chrono::steady_clock::now() < deadline; ++round) {
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            fake::Game g(1'000'000, folder.path);
+            g.startUp();
+            g.sv.idleStep = 50;
+            (void)!::write(started[1], "s", 1);
+            for (int32_t score = 1; score < 1'000'000; ++score) {
+                g.sv.inputAnswers = {"ルル子"};
+                g.f.score = score;
+                g.f.caughtInLane = 0;
+                g.f.scene = 3;
+                g.f.runPass();
+            }
+            ::_exit(0);
+        }
+        ::close(started[1]);
+        char byte = 0;
+        (void)!::read(started[0], &byte, 1);  // the child's start-up done (or the child gone)
+        ::close(started[0]);
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 20'000)(gen));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const std::string file = folder.read();
+        const settings::ReadOutcome r = settings::readSettings(file, {});
+        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("Don't touch these datas.\r\n")) << "round " << round;
+        EXPECT_TRUE(file == old || r.values.hiName[2] == "ルル子");
+    }
+    fake::Game next(1'000'000, folder.path);
+    next.startUp();
+    for (const auto& entry : fs::directory_iterator(folder.path))
+        EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
+}
+
 }  // namespace
