@@ -144,10 +144,9 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         {"LF only", File, lf, "ルル子", 4, "", Rewritten, "", ""},
         {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", Rewritten, "", ""},
         {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", Rewritten, "", ""},
-        {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "",
-         Rewritten, "", ""},
-        {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2,
-         "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
+        {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", Rewritten, "", ""},
+        {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", Rewritten,
+         "vnbeam.ini.bad", ""},
         {"2 MB", File, good + std::string(2 << 20, 'x'), "ルル子", 4, "", Rewritten, "", ""},
         {"binary", File, randomBytes(4096), "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
         {"folder", Folder, "", "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
@@ -189,7 +188,9 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         ASSERT_EQ(e.g.sv.messages.size(), *c.toldAtStart ? 1u : 0u);
         for (const auto& box : e.g.sv.messages)
             EXPECT_TRUE(box.title == game::kTitle && box.text.starts_with("設定ファイルを読み込めませんでした。") &&
-                        box.text.find(c.toldAtStart) != std::string::npos) << box.text;
+                        box.text.find(c.toldAtStart) != std::string::npos &&
+                        box.text.ends_with("\r\n" + (*c.keptAs ? e.folder.file(c.keptAs) : e.folder.ini())))
+                << box.text;
         {
             AsPlayer player;
             EXPECT_THROW(e.f.mnuQuit.click(), platform::ProgramEnd);
