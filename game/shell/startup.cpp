@@ -11,18 +11,6 @@ namespace game {
 namespace {
 
 constexpr int kShiftKey = 16;
-// Far above any picture of the game; a bigger file is no picture of ours.
-constexpr size_t kPictureLimit = 32 << 20;
-
-// Only a regular file is read, so a FIFO in a picture's place cannot hold
-// start-up in open() forever.
-QImage readPicture(const std::string& path) {
-    const platform::files::FileBytes file = platform::files::readRegularFile(path, kPictureLimit);
-    QImage picture;
-    if (file.status == platform::files::ReadStatus::Ok)
-        picture.loadFromData(reinterpret_cast<const uchar*>(file.bytes.data()), static_cast<int>(file.bytes.size()));
-    return picture;
-}
 
 }  // namespace
 
@@ -43,12 +31,12 @@ void Form1::loadPictures() {
                                  {picNum, "pic/number.gif"}};
     for (const FilePicture& f : files) {
         const std::string path = filePath(f.path);
-        const QImage picture = readPicture(path);
-        if (picture.isNull()) {
+        // Only a regular file is opened: a FIFO in a picture's place would hold
+        // start-up in open() forever.
+        if (!platform::files::isRegularFile(path) || !f.box.loadPicture(path)) {
             sv.msgBox("画像ファイルを読み込めませんでした。\r\n" + path, kTitle, platform::kMbCritical);
             sv.endProgram(1);
         }
-        f.box.setPicture(picture);
     }
     // The sprite strips are part of the program itself.
     const FilePicture strips[] = {{picRRK, ":/sprites/heroine.png"},

@@ -8,6 +8,11 @@
 
 namespace platform::files {
 
+bool isRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 FileBytes readRegularFile(const std::string& path, size_t limit) {
     FileBytes file;
     struct stat st {};

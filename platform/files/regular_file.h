@@ -19,6 +19,10 @@ struct FileBytes {
     std::string bytes;
 };
 
+// Whether `path` is a regular file (or a symbolic link to one), looked at
+// without opening it.
+bool isRegularFile(const std::string& path);
+
 // Reads the regular file at `path`, following a symbolic link. Anything else is
 // refused without being opened, so a FIFO in a file's place never blocks.
 FileBytes readRegularFile(const std::string& path, size_t limit);
