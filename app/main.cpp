@@ -1,9 +1,8 @@
-// lanebeam: the Qt application, the platform services on Qt, and the game
-// window, whose load handler runs the whole game.
+// lanebeam-game: the Qt application, the platform services on Qt, and the
+// game window, whose load handler runs the whole game. The player starts it
+// through lanebeam (launcher.cpp), which checks the program folder first.
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 
@@ -12,6 +11,7 @@
 #include "forms/services.h"
 #include "loader/program_folder.h"
 #include "qt/qt_services.h"
+#include "qt_application.h"
 #include "shell/form1.h"
 
 int main(int argc, char** argv) {
@@ -19,16 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("lanebeam"));
     QApplication::setApplicationVersion(QStringLiteral("1.8.8"));
 
-    // Every caption is Japanese: without a CJK font they would be empty boxes.
-    QFont font(QStringLiteral("IPAPGothic"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(9);
-    QApplication::setFont(font);
-
-    // Qt's own strings (the OK / キャンセル of standard buttons) in Japanese too.
     QTranslator qtStrings;
-    if (qtStrings.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtStrings);
+    app::setUpJapanese(qtStrings);
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lanebeam.png")));
 

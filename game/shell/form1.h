@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/forms.h"
 #include "forms/services.h"
 #include "shell/game_state.h"
 #include "shell/random.h"
+#include "shell/title.h"
 #include "shell/vbmath.h"
 
 namespace platform {
@@ -27,7 +29,19 @@ constexpr int kPlaySize = 350;           // the play picture is 350 x 350
 constexpr float kWindowWidthTwips = 5355;
 constexpr float kWindowHeightTwips = 5940;
 constexpr int32_t kMmxFlag = 256;
-inline constexpr const char* kTitle = "ルル子の VORN BEAM";
+
+enum class SaveOutcome {
+    Saved,
+    Failed,  // the old file is left whole
+    Held,    // a damaged file that could not be set aside is not replaced this run
+};
+
+// What the settings file allows this run, and what the player was told of it.
+struct SettingsFileRun {
+    bool mayReplace = true;
+    bool toldSaveFailed = false;
+    std::vector<std::string> toldNames;  // names told to lose characters in the file
+};
 
 class Form1 : public GameState {
 public:
@@ -43,6 +57,7 @@ public:
     std::string blendLibraryFile = "libpxmix.so";
     std::unique_ptr<platform::BlendLibrary> blend;
     Random rnd;
+    SettingsFileRun settingsRun;
 
     // ---- the window and its controls ----
     forms::Form form{"Form1"};
@@ -102,14 +117,14 @@ public:
     void mnuStart_Click();
     void Command1_Click();
     // The close box and the quit command: writes the settings file, ends the
-    // program.
+    // program (shell/settings_file.cpp).
     void Form_Unload();
 
-    // ---- settings file (shell/settings_*.cpp) ----
+    // ---- settings file (shell/settings_file.cpp) ----
+    // Reads vnbeam.ini; a damaged one is set aside and the player told.
     void readSettingsFile();
-    // Writes vnbeam.ini atomically; false (and the old file left whole) on
-    // failure.
-    bool writeSettingsFile();
+    // Writes vnbeam.ini atomically.
+    SaveOutcome writeSettingsFile();
 
     // ---- game end (shell/game_end.cpp) ----
     void gameEnd();

@@ -25,8 +25,7 @@ constexpr UnlockMessage kUnlockMessages[] = {
 };
 
 // The new state is on disk before the player reads about it, so killing the
-// program at the message box (or any time later) keeps it. A failed save is
-// not reported here: the write at the end of the run tries again and tells.
+// program at the message box (or any time later) keeps it.
 void unlock(Form1& f, int16_t stage, forms::MenuItem& item, bool show, int rule) {
     f.unlockStage = stage;
     if (show)

@@ -1,93 +1,55 @@
 #include "shell/settings_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <algorithm>
 
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-
+#include "files/atomic_file.h"
+#include "files/regular_file.h"
+#include "files/set_aside.h"
 #include "shell/form1.h"
 
 namespace game {
 
 namespace {
 
-namespace fs = std::filesystem;
+namespace files = platform::files;
 
 // Far more than the first 15 lines of any real file; a bigger file is read this
 // far, and if its items don't end inside, it counts as damaged.
 constexpr size_t kReadLimit = 1 << 20;
 
-std::atomic<unsigned> tempCounter{0};
+constexpr const char* kUnreadable = "設定ファイルを読み込めませんでした。\r\n設定とハイスコアは初期値で始めます。\r\n";
+constexpr const char* kKeptAs = "元のファイルは次の名前で残してあります。\r\n";
+constexpr const char* kHeld =
+    "元のファイルを別の名前で残せなかったため、このファイルには書き込みません。\r\n"
+    "今回の設定とハイスコアは保存されません。\r\n";
+constexpr const char* kSaveFailedNow = "記録を設定ファイルに保存できませんでした。\r\n";
+constexpr const char* kTryingLater = "\r\nゲームはこのまま続けられます。保存はこの後も試みます。";
+constexpr const char* kSaveFailedAtEnd = "設定ファイルを保存できませんでした。\r\n";
+constexpr const char* kNamesChanged =
+    "次の名前には設定ファイルに保存できない文字があります。\r\nその文字は「?」として保存します。\r\n";
 
-enum class FileRead { Ok, Missing, Unreadable };
-
-FileRead readFileStart(const std::string& path, std::string& bytes) {
-    std::error_code ec;
-    fs::file_status st = fs::status(path, ec);
-    if (st.type() == fs::file_type::not_found) return FileRead::Missing;
-    if (ec || st.type() != fs::file_type::regular) return FileRead::Unreadable;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
-    bytes.assign(kReadLimit, '\0');
-    size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    bytes.resize(got);
-    return failed ? FileRead::Unreadable : FileRead::Ok;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
+// Names the file will not hold as they are, each told once a run.
+void tellUnstorableNames(Form1& f) {
+    std::string lines;
+    for (const std::string& name : f.hiName) {
+        bool lost = false;
+        const std::string stored = settings::nameAsStored(name, &lost);
+        if (!lost || std::ranges::find(f.settingsRun.toldNames, name) != f.settingsRun.toldNames.end()) continue;
+        f.settingsRun.toldNames.push_back(name);
+        lines += "\r\n「" + name + "」→「" + stored + "」";
     }
-    return true;
+    if (!lines.empty()) f.sv.msgBox(kNamesChanged + lines.substr(2), kTitle, platform::kMbExclamation);
 }
 
-// Makes the rename itself durable; a folder that can't be synced is no failure
-// of the write, which has already happened.
-void syncFolder(const fs::path& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-bool writeSettingsWith(Form1& f, Random& fillerSource) {
+SaveOutcome save(Form1& f, Random& fillerSource) {
+    if (!f.settingsRun.mayReplace) return SaveOutcome::Held;
+    tellUnstorableNames(f);
     std::string bytes = settings::writeSettings(currentSettings(f), settings::drawFiller(fillerSource));
-    return writeFileAtomically(f.filePath(settings::kFileName), bytes);
+    return files::writeFileAtomically(f.filePath(settings::kFileName), bytes) ? SaveOutcome::Saved
+                                                                               : SaveOutcome::Failed;
 }
 
 }  // namespace
-
-bool writeFileAtomically(const std::string& path, std::string_view bytes) {
-    fs::path target(path);
-    fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path temp = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                                  std::to_string(tempCounter++) + ".tmp");
-        // 0666 under the umask, like any file the program creates.
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            return false;
-        }
-        bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-        ok = ::close(fd) == 0 && ok;
-        if (ok && ::rename(temp.c_str(), target.c_str()) == 0) {
-            syncFolder(folder);
-            return true;
-        }
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return false;
-}
 
 settings::SettingsValues currentSettings(const Form1& f) {
     settings::SettingsValues v;
@@ -103,40 +65,53 @@ settings::SettingsValues currentSettings(const Form1& f) {
     return v;
 }
 
-bool saveSettingsNow(Form1& f) {
+void saveSettingsNow(Form1& f) {
     Random own;
     own.seedFromTimeOfDay();
-    return writeSettingsWith(f, own);
+    if (save(f, own) != SaveOutcome::Failed || f.settingsRun.toldSaveFailed) return;
+    f.settingsRun.toldSaveFailed = true;
+    f.sv.msgBox(kSaveFailedNow + f.filePath(settings::kFileName) + kTryingLater, kTitle, platform::kMbCritical);
 }
 
 void Form1::readSettingsFile() {
     const std::string path = filePath(settings::kFileName);
-    std::string bytes;
-    // A missing file, or one that can't be read at all, leaves everything as
-    // start-up set it; the write at the end replaces it.
-    if (readFileStart(path, bytes) != FileRead::Ok) return;
+    // Saves killed in earlier runs leave their temporary files beside it.
+    files::removeLeftoverTemporaries(path);
 
-    settings::ReadOutcome read = settings::readSettings(bytes, currentSettings(*this));
-    if (!read.ok) {
-        // Kept for whoever wants to look at it; the game goes on as if it
-        // weren't there.
-        std::error_code ec;
-        fs::rename(path, filePath(settings::kDamagedFileName), ec);
-        return;
+    const files::FileBytes file = files::readRegularFile(path, kReadLimit);
+    // A missing file leaves everything as start-up set it; the first save makes it.
+    if (file.status == files::ReadStatus::Missing) return;
+    if (file.status == files::ReadStatus::Ok || file.status == files::ReadStatus::TooBig) {
+        const settings::ReadOutcome read = settings::readSettings(file.bytes, currentSettings(*this));
+        if (read.ok) {
+            const settings::SettingsValues& v = read.values;
+            form.left = v.windowLeft;
+            form.top = v.windowTop;
+            hiScore = v.hiScore;
+            hiName = v.hiName;
+            int16_t* keys[settings::kKeyCount] = {&KeyS0, &KeyS1, &KeyS2, &KeyS3, &KeyS4, &KeyS5,
+                                                  &KeyS6, &KeyS7, &KeyS8, &KeyS9, &KeySA};
+            for (int k = 0; k < settings::kKeyCount; ++k) *keys[k] = v.keys[k];
+            unlockStage = v.unlockStage;
+            difficulty = v.difficulty;
+            mnuVoice.checked = v.voice;
+            return;
+        }
     }
-    const settings::SettingsValues& v = read.values;
-    form.left = v.windowLeft;
-    form.top = v.windowTop;
-    hiScore = v.hiScore;
-    hiName = v.hiName;
-    int16_t* keys[settings::kKeyCount] = {&KeyS0, &KeyS1, &KeyS2, &KeyS3, &KeyS4, &KeyS5,
-                                          &KeyS6, &KeyS7, &KeyS8, &KeyS9, &KeySA};
-    for (int k = 0; k < settings::kKeyCount; ++k) *keys[k] = v.keys[k];
-    unlockStage = v.unlockStage;
-    difficulty = v.difficulty;
-    mnuVoice.checked = v.voice;
+    // Damaged, unreadable, or not a file at all: whatever is there is kept
+    // under a free name, and if it can't be, it is never replaced this run.
+    const std::string kept = files::setAside(path, settings::kDamagedSuffix);
+    settingsRun.mayReplace = !kept.empty();
+    sv.msgBox(std::string(kUnreadable) + (kept.empty() ? kHeld + path : kKeptAs + kept), kTitle,
+              platform::kMbExclamation);
 }
 
-bool Form1::writeSettingsFile() { return writeSettingsWith(*this, rnd); }
+SaveOutcome Form1::writeSettingsFile() { return save(*this, rnd); }
+
+void Form1::Form_Unload() {
+    if (writeSettingsFile() == SaveOutcome::Failed)
+        sv.msgBox(kSaveFailedAtEnd + filePath(settings::kFileName), kTitle, platform::kMbCritical);
+    sv.endProgram(0);
+}
 
 }  // namespace game

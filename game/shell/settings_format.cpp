@@ -1,15 +1,13 @@
 #include "shell/settings_format.h"
 
-#include <iconv.h>
-
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 
 #include "shell/vbmath.h"
+#include "text/cp932.h"
 
 namespace game::settings {
 
@@ -20,59 +18,6 @@ constexpr const char* kWarningLine = "<!> Warning <!>";
 constexpr const char* kCodeText = "= Code(113)";
 constexpr const char* kLastLine = "Don't touch these datas.";
 constexpr const char* kFalse = "False";
-
-// ---- code page conversion ----
-
-// How many bytes one unconvertible character takes: a whole, well-formed
-// sequence goes as one "?", anything broken goes byte by byte, so conversion
-// always moves on and never swallows a following ASCII character.
-size_t utf8Length(const char* p, size_t left) {
-    const auto lead = static_cast<unsigned char>(p[0]);
-    size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
-    if (n > left) return 1;
-    for (size_t i = 1; i < n; ++i)
-        if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80) return 1;
-    return n;
-}
-
-size_t cp932Length(const char* p, size_t left) {
-    const auto lead = static_cast<unsigned char>(p[0]);
-    if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) || left < 2) return 1;
-    const auto trail = static_cast<unsigned char>(p[1]);
-    return (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) ? 2 : 1;
-}
-
-std::string convert(std::string_view in, const char* to, const char* from,
-                    size_t (*charLength)(const char*, size_t)) {
-    std::string out;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        // No converter at all: keep what is plain ASCII, mark the rest.
-        for (unsigned char c : in) out += c < 0x80 ? static_cast<char>(c) : '?';
-        return out;
-    }
-    std::string buffer(in);
-    char* src = buffer.data();
-    size_t srcLeft = buffer.size();
-    char chunk[256];
-    while (srcLeft > 0) {
-        char* dst = chunk;
-        size_t dstLeft = sizeof chunk;
-        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        out.append(chunk, static_cast<size_t>(dst - chunk));
-        if (r != static_cast<size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL: one character the other side can't hold (or a
-        // broken one) becomes "?".
-        size_t skip = charLength(src, srcLeft);
-        src += skip;
-        srcLeft -= skip;
-        out += '?';
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv_close(cd);
-    return out;
-}
 
 // ---- writing, the way the runtime's print statement lays a line out ----
 
@@ -120,7 +65,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A name item: written bare when it reads back whole, else in double quotes.
 std::string nameItem(const std::string& utf8) {
-    std::string name = toCp932(storableName(utf8));
+    std::string name = platform::text::toCp932(storableName(utf8));
     bool quote = name.empty() || isBlank(name.front()) || isBlank(name.back()) ||
                  name.find(',') != std::string::npos;
     return quote ? "\"" + name + "\"" : name;
@@ -280,14 +225,15 @@ Filler drawFiller(Random& rnd) {
     return f;
 }
 
-std::string toCp932(std::string_view utf8) { return convert(utf8, "CP932", "UTF-8", utf8Length); }
-std::string fromCp932(std::string_view cp932) { return convert(cp932, "UTF-8", "CP932", cp932Length); }
-
 std::string storableName(std::string_view name) {
     std::string out;
     for (char c : name)
         if (c != '"' && c != '\r' && c != '\n') out += c;
     return out;
+}
+
+std::string nameAsStored(std::string_view name, bool* lost) {
+    return platform::text::fromCp932(platform::text::toCp932(storableName(name), lost));
 }
 
 std::string writeSettings(const SettingsValues& v, const Filler& filler) {
@@ -335,14 +281,21 @@ ReadOutcome readSettings(std::string_view bytes, const SettingsValues& fallback)
     v.windowLeft = static_cast<float>(*left);
     v.windowTop = static_cast<float>(*top);
 
+    std::array<std::string, kTableSize> names;
     for (int i = 0; i < kTableSize; ++i) {
         auto score = toField<int32_t>(in.number());
         if (!score) return damaged("high score");
         auto name = in.text();
         if (!name) return damaged("name");
         v.hiScore[i] = *score;
-        v.hiName[i] = fromCp932(*name);
+        names[i] = std::move(*name);
     }
+    // One file, one encoding: the names are judged together.
+    std::string allNames;
+    for (const std::string& name : names) allNames += name + '\n';
+    out.utf8 = platform::text::readsAsUtf8(allNames);
+    for (int i = 0; i < kTableSize; ++i)
+        v.hiName[i] = out.utf8 ? names[i] : platform::text::fromCp932(names[i]);
 
     auto stored = toField<int32_t>(in.number());
     if (!stored) return damaged("checksum");

@@ -20,10 +20,11 @@ constexpr int16_t kFallbackDifficulty = 2;
 constexpr int kPrintZone = 14;
 inline constexpr const char* kCheatName = "卑怯";
 inline constexpr const char* kFileName = "vnbeam.ini";
-inline constexpr const char* kDamagedFileName = "vnbeam.ini.bad";
+inline constexpr const char* kDamagedSuffix = ".bad";  // vnbeam.ini.bad, then .bad2, ...
 
 // Everything the file carries. Names are UTF-8 here and code page 932 in the
-// file.
+// file (or UTF-8, when a text editor saved it so; it is written back in code
+// page 932).
 struct SettingsValues {
     float windowLeft = 0, windowTop = 0;  // twips
     std::array<int32_t, kTableSize> hiScore{};
@@ -48,14 +49,12 @@ struct Filler {
 // Draws the text first, then the number, the order the writer always used.
 Filler drawFiller(Random& rnd);
 
-// Code page 932 <-> UTF-8. A character the other side cannot hold becomes "?"
-// and the rest of the text is kept.
-std::string toCp932(std::string_view utf8);
-std::string fromCp932(std::string_view cp932);
-
 // A name as the file can carry it: the double quote (which would end a quoted
 // item) and line breaks (which would end the line) are dropped.
 std::string storableName(std::string_view name);
+// The name as the next write will store it and read it back: what code page
+// 932 cannot hold becomes "?", and `lost` tells whether that happened.
+std::string nameAsStored(std::string_view name, bool* lost = nullptr);
 
 // The whole file, code page 932 with CR LF line ends.
 std::string writeSettings(const SettingsValues& values, const Filler& filler);
@@ -64,6 +63,7 @@ struct ReadOutcome {
     bool ok = false;          // false: damaged; `values` is then the fallback unchanged
     std::string problem;      // what was wrong, for tests and the fuzzer
     bool checksumOk = false;  // false: the table was replaced by the cheat table
+    bool utf8 = false;        // the names were read as UTF-8
     SettingsValues values;
 };
 // Reads the first 15 lines item by item. `fallback` holds the values the game

@@ -1,7 +1,8 @@
 // Start-up: the constant tables, the pictures, the settings, the menus as the
-// unlock stage allows, the window, the blend library; and the program's end.
+// unlock stage allows, the window, the blend library.
 #include <QImage>
 
+#include "files/regular_file.h"
 #include "loader/blend_library.h"
 #include "shell/form1.h"
 
@@ -30,7 +31,9 @@ void Form1::loadPictures() {
                                  {picNum, "pic/number.gif"}};
     for (const FilePicture& f : files) {
         const std::string path = filePath(f.path);
-        if (!f.box.loadPicture(path)) {
+        // Only a regular file is opened: a FIFO in a picture's place would hold
+        // start-up in open() forever.
+        if (!platform::files::isRegularFile(path) || !f.box.loadPicture(path)) {
             sv.msgBox("画像ファイルを読み込めませんでした。\r\n" + path, kTitle, platform::kMbCritical);
             sv.endProgram(1);
         }
@@ -106,13 +109,6 @@ void Form1::startUp() {
         mmxMode = kMmxFlag;
         mnu_UseMMX.checked = true;
     }
-}
-
-void Form1::Form_Unload() {
-    if (!writeSettingsFile())
-        sv.msgBox("設定ファイルを保存できませんでした。\r\n" + filePath("vnbeam.ini"), kTitle,
-                  platform::kMbCritical);
-    sv.endProgram(0);
 }
 
 }  // namespace game

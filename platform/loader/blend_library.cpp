@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "../../blend/pxmix.h"
+#include "loader/elf_check.h"
 
 namespace platform {
 
@@ -29,6 +30,11 @@ void BlendLibrary::bind() {
     if (addBlend_ && checkMmx_) return;
     if (!failure_.empty()) throw BlendLibraryError(failure_);
 
+    // A cut library would kill the process inside dlopen.
+    if (const std::string problem = elfProblem(path_, ElfKind::SharedObject); !problem.empty()) {
+        failure_ = path_ + ": " + problem;
+        throw BlendLibraryError(failure_);
+    }
     dlerror();
     void* handle = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {

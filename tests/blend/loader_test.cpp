@@ -1,8 +1,15 @@
 // The game's run-time binding of pxmix: it opens the library by its path at
 // the first call of either export, and every way that fails ends in a
-// BlendLibraryError naming the file, again at every later call.
+// BlendLibraryError naming the file, again at every later call; a cut library
+// or a FIFO is refused before the system loader sees it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "blend_canvas.h"
@@ -16,9 +23,29 @@ namespace {
 
 const std::string kBin = LANEBEAM_BIN_DIR;
 
+// The library cut after `size` bytes, in a file of its own.
+std::string cutLibrary(size_t size) {
+    std::ifstream in(kBin + "/libpxmix.so", std::ios::binary);
+    const std::string whole(std::istreambuf_iterator<char>(in), {});
+    const std::string path = testing::TempDir() + "/cut-" + std::to_string(size) + "-libpxmix.so";
+    std::ofstream(path, std::ios::binary) << whole.substr(0, size);
+    return path;
+}
+
 TEST(BlendLoader, FailuresNameTheFileAndRepeat) {
+    const std::string fifo = testing::TempDir() + "/fifo-libpxmix.so";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Cuts inside the loadable segments, which end at byte 0x7070 in the plain
+    // build and later in the instrumented one; the last cut is one byte short of
+    // that end in the plain build.
     const std::pair<std::string, std::string> cases[] = {
-        {kBin + "/no-such-dir/libpxmix.so", "cannot open"},
+        {kBin + "/no-such-dir/libpxmix.so", "ファイルがありません"},
+        {fifo, "通常のファイルではありません"},
+        {cutLibrary(40), "切れています"},
+        {cutLibrary(1024), "切れています"},
+        {cutLibrary(14000), "切れています"},
+        {cutLibrary(28783), "切れています"},
         {kBin + "/libwinplat.so", "symbol px_CheckMmx not found"},         // a library without the exports
         {std::string(LANEBEAM_SOURCE_DIR) + "/blend/pxmix.h", "pxmix.h"},  // not a library at all
     };
@@ -32,6 +59,7 @@ TEST(BlendLoader, FailuresNameTheFileAndRepeat) {
             EXPECT_NE(std::string(e.what()).find(mentions), std::string::npos) << e.what();
         }
         EXPECT_THROW(library.checkMmx(), BlendLibraryError) << "a failure stays a failure";
+        if (path.starts_with(testing::TempDir())) ::unlink(path.c_str());
     }
 }
 

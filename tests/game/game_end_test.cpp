@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game_end_fixture.h"
+#include "shell/settings_file.h"
 #include "shell/settings_format.h"
 
 namespace {
@@ -92,10 +93,18 @@ TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
         EXPECT_EQ(e.f.rnd.draws(), draws) << "saving leaves the game's random sequence alone";
         const settings::SettingsValues saved = settings::readSettings(e.folder.read(), {}).values;  // as if killed now
         EXPECT_TRUE(saved.hiScore[3] == c.score && saved.hiName[3] == c.onDisk && saved.unlockStage == c.stageAfter);
-        ASSERT_EQ(e.g.sv.messages.size(), c.stageAfter == 5 ? 1u : 0u);
-        for (const auto& box : e.g.sv.messages)
-            EXPECT_TRUE(box.text == "Neでーす！" && box.title == "アッチッチ" && box.style == platform::kMbExclamation &&
-                        savedAtBox == 5);
+        // A name the file cannot hold whole is told once, before it is saved.
+        const bool changed = c.stored != std::string(c.onDisk);
+        game::saveSettingsNow(e.f);
+        ASSERT_EQ(e.g.sv.messages.size(), (c.stageAfter == 5 ? 1u : 0u) + (changed ? 1u : 0u));
+        if (changed)
+            EXPECT_EQ(e.g.sv.messages[0].text, "次の名前には設定ファイルに保存できない文字があります。\r\n"
+                                               "その文字は「?」として保存します。\r\n「" + std::string(c.stored) +
+                                               "」→「" + c.onDisk + "」");
+        else
+            for (const auto& box : e.g.sv.messages)
+                EXPECT_TRUE(box.text == "Neでーす！" && box.title == "アッチッチ" &&
+                            box.style == platform::kMbExclamation && savedAtBox == 5);
     }
 }
 

@@ -112,7 +112,7 @@ PlayRecord play(int32_t startTick, int32_t minutes, uint64_t seed) {
             ++run.games;
             lastLevel = 0;
             // What the game holds now survives a write and a read.
-            EXPECT_TRUE(f.writeSettingsFile());
+            EXPECT_EQ(f.writeSettingsFile(), game::SaveOutcome::Saved);
             const auto back = game::settings::readSettings(folder.read(), {});
             EXPECT_TRUE(back.ok && back.checksumOk) << back.problem;
             EXPECT_EQ(back.values, game::currentSettings(f)) << "after game " << run.games;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/settings_format.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ TEST(SettingsRoundTrip, EveryFieldComesBackAndTheBytesRepeat) {
 }
 
 TEST(SettingsReader, ReadsFilesMadeByHand) {
-    const std::string taro = toCp932("太郎");
+    const std::string taro = platform::text::toCp932("太郎");
     for (const std::string& file : {
              // commas, no blanks, items running across lines
              "1500,1200 100,Bob\r\n23,Alice Smith\r\n0,\"\",10," + taro +
@@ -116,6 +117,32 @@ TEST(SettingsReader, ReadsFilesMadeByHand) {
         EXPECT_EQ(r.values.hiName, (std::array<std::string, kTableSize>{"Bob", "Alice Smith", "", "太郎", "x, y"}));
         EXPECT_TRUE(r.values.unlockStage == 3 && !r.values.voice && r.values.difficulty == 4);
     }
+}
+
+// Each name alone in a file of ASCII otherwise, the hardest case for the rule,
+// once as the game writes it and once as a text editor saves it in UTF-8.
+TEST(SettingsReader, NamesComeBackAsWrittenInEitherEncodingAndGoBackInCodePage932) {
+    const char* names[] = {
+        "山田太郎", "ルル子", "渡辺", "齋藤", "髙橋", "﨑山", "濱田", "さくら", "ミズカ", "★ルル子★", "♪ゆき♪",
+        // half-width katakana, whose code page 932 bytes are UTF-8 lead and trail bytes
+        "ﾃｽﾄｱ", "ﾎｲﾐｱ", "ﾓｰﾂｧﾙﾄ", "ﾂｶ", "ﾐｽﾞｶ", "ﾙﾙ子", "ルルｺ", "ｶﾀｶﾅ ﾃﾞｽ"};
+    const std::string good = writeSettings(sample(), kFiller);
+    for (const char* name : names) {
+        const std::string cp932 = platform::text::toCp932(name);
+        for (const std::string& bytes : {cp932, std::string(name)}) {
+            ReadOutcome r = readSettings(replaceLine(good, 2, bytes), startValues());
+            ASSERT_TRUE(r.ok) << name;
+            EXPECT_EQ(r.values.hiName[0], name) << (bytes == cp932 ? "code page 932" : "UTF-8");
+            EXPECT_EQ(r.utf8, bytes != cp932) << name;
+            EXPECT_EQ(lines(writeSettings(r.values, kFiller))[2], cp932) << name;
+        }
+    }
+    // A name code page 932 cannot hold is read whole and stored with "?".
+    ReadOutcome emoji = readSettings(replaceLine(good, 2, "ルル子\xF0\x9F\x98\x80"), startValues());
+    bool lost = false;
+    EXPECT_TRUE(emoji.utf8 && emoji.values.hiName[0] == "ルル子\xF0\x9F\x98\x80" &&
+                nameAsStored(emoji.values.hiName[0], &lost) == "ルル子?" && lost);
+    EXPECT_TRUE(nameAsStored("ルル子", &lost) == "ルル子" && !lost);
 }
 
 TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {

@@ -3,7 +3,11 @@
 // of the long play.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -128,12 +132,32 @@ TEST(ShellStartUp, UnlockStageAndShift) {
     }
 }
 
-TEST(ShellStartUp, MissingPictureIsReportedAndEndsWithFailure) {
-    Game g(1000, "/nonexistent-lanebeam-folder");
-    EXPECT_THROW(g.f.startUp(), platform::ProgramEnd);
-    ASSERT_EQ(std::tuple(g.sv.endStatus, g.sv.messages.size()), std::tuple(1, 1u));
-    EXPECT_EQ(g.sv.messages[0].style, platform::kMbCritical);
-    EXPECT_NE(g.sv.messages[0].text.find("bg.jpg"), std::string::npos);
+// A broken file beside the program ends start-up with a box naming it, never
+// with a crash or a hang (the alarm turns a hang into a failure).
+TEST(ShellStartUp, BrokenFilesAreToldAndEndWithFailure) {
+    struct Case {
+        const char* file;
+        std::function<void(const std::string& path)> breakIt;
+        const char* told;
+    } cases[] = {
+        {"pic/bg.jpg", [](const std::string& p) { std::filesystem::remove(p); }, "画像ファイルを読み込めませんでした。"},
+        {"pic/number.gif", [](const std::string& p) { std::filesystem::remove(p), ::mkfifo(p.c_str(), 0644); },
+         "画像ファイルを読み込めませんでした。"},
+        {"pic/title.jpg", [](const std::string& p) { std::filesystem::resize_file(p, 0); }, "画像ファイルを読み込めませんでした。"},
+        {"libpxmix.so", [](const std::string& p) { std::filesystem::resize_file(p, 20000); }, "描画ライブラリを読み込めませんでした。"},
+    };
+    ::alarm(20);
+    for (const Case& c : cases) {
+        endtest::ProgramFolder folder;
+        c.breakIt(folder.file(c.file));
+        Game g(1000, folder.path);
+        EXPECT_THROW(g.f.startUp(), platform::ProgramEnd);
+        ASSERT_EQ(std::tuple(g.sv.endStatus, g.sv.messages.size()), std::tuple(1, 1u)) << c.file;
+        EXPECT_EQ(g.sv.messages[0].style, platform::kMbCritical);
+        EXPECT_TRUE(g.sv.messages[0].text.starts_with(std::string(c.told) + "\r\n" + folder.file(c.file)))
+            << g.sv.messages[0].text;
+    }
+    ::alarm(0);
 }
 
 }  // namespace

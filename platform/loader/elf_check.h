@@ -1,0 +1,18 @@
+// A look at a program or library file before the system loader gets it.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class ElfKind { SharedObject, Program };
+
+// Whether the file at `path` can be handed to the system loader without harm: a
+// regular file (a FIFO would block it), ELF of this machine's class, byte order
+// and architecture, of the kind asked for, whose program headers and loadable
+// segments all lie inside the file. The loader maps segments straight from the
+// file, and touching a page past the end of a cut file kills the process with
+// SIGBUS. Returns "" when it passes, else the reason, for a message box.
+std::string elfProblem(const std::string& path, ElfKind kind);
+
+}  // namespace platform
