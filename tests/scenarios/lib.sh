@@ -21,8 +21,8 @@ game_pid=
 pids=()
 
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    if [ -n "$game_pid" ]; then kill -9 "$game_pid" 2>/dev/null || true; fi
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
