@@ -49,23 +49,42 @@ constexpr size_t kMaxSparePixels = size_t{1} << 16;
 #define WINGDI_PIXEL_LOOP
 #endif
 
+// The loops take whole rectangles of `rows` rows of n pixels, each row `stride`
+// pixels after the one before (negative: upward), so a small sprite costs one
+// call and rows that lie back to back run as one.
+struct Rows {
+    size_t n, rows;
+    std::ptrdiff_t toStride, fromStride;
+};
+
 // Into the device: the X byte made opaque.
-WINGDI_PIXEL_LOOP void copyOpaque(uint32_t* to, const uint32_t* from, size_t n) {
-    for (size_t i = 0; i < n; ++i) to[i] = from[i] | kOpaque;
+WINGDI_PIXEL_LOOP void copyOpaque(uint32_t* to, const uint32_t* from, Rows r) {
+    for (size_t k = 0; k < r.rows; ++k, to += r.toStride, from += r.fromStride)
+        for (size_t i = 0; i < r.n; ++i) to[i] = from[i] | kOpaque;
 }
 
 // SRCERASE: source AND NOT destination.
-WINGDI_PIXEL_LOOP void eraseOpaque(uint32_t* to, const uint32_t* from, size_t n) {
-    for (size_t i = 0; i < n; ++i) to[i] = (from[i] & ~to[i] & kColourBits) | kOpaque;
+WINGDI_PIXEL_LOOP void eraseOpaque(uint32_t* to, const uint32_t* from, Rows r) {
+    for (size_t k = 0; k < r.rows; ++k, to += r.toStride, from += r.fromStride)
+        for (size_t i = 0; i < r.n; ++i) to[i] = (from[i] & ~to[i] & kColourBits) | kOpaque;
 }
 
 // Out of the device: the X byte read as 0.
-WINGDI_PIXEL_LOOP void copyColours(uint32_t* to, const uint32_t* from, size_t n) {
-    for (size_t i = 0; i < n; ++i) to[i] = from[i] & kColourBits;
+WINGDI_PIXEL_LOOP void copyColours(uint32_t* to, const uint32_t* from, Rows r) {
+    for (size_t k = 0; k < r.rows; ++k, to += r.toStride, from += r.fromStride)
+        for (size_t i = 0; i < r.n; ++i) to[i] = from[i] & kColourBits;
 }
 
 WINGDI_PIXEL_LOOP void fillBlack(uint32_t* to, size_t n) {
     for (size_t i = 0; i < n; ++i) to[i] = kOpaque;
+}
+
+// Rows that follow each other without a gap, read and written the same way up,
+// are one long row.
+Rows rectangle(size_t n, size_t count, std::ptrdiff_t toStride, std::ptrdiff_t fromStride) {
+    const auto width = static_cast<std::ptrdiff_t>(n);
+    if (toStride == width && fromStride == width) return {n * count, 1, 0, 0};
+    return {n, count, toStride, fromStride};
 }
 
 enum class Kind : uint8_t { Free, Dc, Bitmap };
@@ -355,7 +374,7 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSr
 
     // Within one bitmap the rectangles may overlap: read the whole source first.
     std::vector<uint32_t> copy;
-    size_t fromStride = srcWidth;
+    auto fromStride = static_cast<std::ptrdiff_t>(srcWidth);
     if (src == dst) {
         try {
             copy.resize(n * rowCount);
@@ -365,18 +384,16 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSr
         for (size_t r = 0; r < rowCount; ++r)
             std::memcpy(&copy[r * n], from + srcFirst + r * srcWidth, n * sizeof(uint32_t));
         from = copy.data();
-        fromStride = n;
+        fromStride = static_cast<std::ptrdiff_t>(n);
     } else {
         from += srcFirst;
     }
 
-    to += dstFirst;
-    for (size_t r = 0; r < rowCount; ++r, from += fromStride, to += dstWidth) {
-        if (rop == SRCCOPY)
-            copyOpaque(to, from, n);
-        else
-            eraseOpaque(to, from, n);
-    }
+    const Rows shape = rectangle(n, rowCount, static_cast<std::ptrdiff_t>(dstWidth), fromStride);
+    if (rop == SRCCOPY)
+        copyOpaque(to + dstFirst, from, shape);
+    else
+        eraseOpaque(to + dstFirst, from, shape);
     return 1;
 }
 
@@ -394,14 +411,11 @@ int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPIN
     if (start >= static_cast<UINT>(b->height)) return 0;
     const UINT count = std::min<UINT>(lines, static_cast<UINT>(b->height) - start);
 
-    const uint32_t* pixels = b->shown();
-    auto* out = static_cast<uint32_t*>(bits);
     const size_t w = static_cast<size_t>(b->width);
-    for (UINT k = 0; k < count; ++k) {
-        UINT scan = start + k;
-        size_t row = bottomUp ? static_cast<size_t>(b->height) - 1 - scan : scan;
-        copyColours(out + static_cast<size_t>(k) * w, pixels + row * w, w);
-    }
+    const auto stride = static_cast<std::ptrdiff_t>(w);
+    const size_t firstRow = bottomUp ? static_cast<size_t>(b->height) - 1 - start : start;
+    copyColours(static_cast<uint32_t*>(bits), b->shown() + firstRow * w,
+                rectangle(w, count, stride, bottomUp ? -stride : stride));
     return static_cast<int>(count);
 }
 
@@ -425,17 +439,19 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
     if (bandLo >= bandHi) return 0;
 
     const Span cols = clipSpan(w, xDest, dst->width, xSrc, dibWidth);
-    const auto* src = static_cast<const uint32_t*>(bits);
-    uint32_t* pixels = cols.empty() ? nullptr : dst->shown();
-    for (int64_t k = 0; !cols.empty() && k < int64_t{h}; ++k) {
-        int64_t y = int64_t{yDest} + k;
-        if (y < 0 || y >= dst->height) continue;
-        // A bottom-up DIB's origin is its lower-left corner, so the top row of the
-        // destination rectangle comes from the highest scan of the source one.
-        int64_t scan = bottomUp ? int64_t{ySrc} + int64_t{h} - 1 - k : int64_t{ySrc} + k;
-        if (scan < bandLo || scan >= bandHi) continue;
-        copyOpaque(&pixels[static_cast<size_t>(y * dst->width + xDest + cols.lo)],
-                   src + (scan - bandLo) * dibWidth + xSrc + cols.lo, static_cast<size_t>(cols.hi - cols.lo));
+    // Destination rows k inside the bitmap whose scan the buffer holds. A
+    // bottom-up DIB's origin is its lower-left corner, so the top row of the
+    // destination rectangle comes from the highest scan of the source one.
+    const int64_t top = bottomUp ? int64_t{ySrc} + int64_t{h} - bandHi : bandLo - int64_t{ySrc};
+    const int64_t bottom = bottomUp ? int64_t{ySrc} + int64_t{h} - bandLo : bandHi - int64_t{ySrc};
+    const int64_t kLo = std::max({int64_t{0}, -int64_t{yDest}, top});
+    const int64_t kHi = std::min({int64_t{h}, int64_t{dst->height} - yDest, bottom});
+    if (!cols.empty() && kLo < kHi) {
+        const int64_t firstScan = bottomUp ? int64_t{ySrc} + int64_t{h} - 1 - kLo : int64_t{ySrc} + kLo;
+        const auto* from = static_cast<const uint32_t*>(bits) + (firstScan - bandLo) * dibWidth + xSrc + cols.lo;
+        uint32_t* to = dst->shown() + (int64_t{yDest} + kLo) * dst->width + xDest + cols.lo;
+        const auto n = static_cast<size_t>(cols.hi - cols.lo);
+        copyOpaque(to, from, rectangle(n, static_cast<size_t>(kHi - kLo), dst->width, bottomUp ? -dibWidth : dibWidth));
     }
     return static_cast<int>(bandHi - bandLo);
 }
