@@ -51,6 +51,7 @@ void PictureBox::resizeArea(int w, int h) {
 
 QImage PictureBox::view() {
     if (!bits_) return QImage();
+    ++drawings_;
     return QImage(reinterpret_cast<uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
                   QImage::Format_RGB32);
 }
@@ -78,6 +79,7 @@ void PictureBox::cls() {
     if (!bits_) return;
     if (!picture_.isNull() && picture_.width() >= areaWidth_ && picture_.height() >= areaHeight_) {
         // The usual case: the picture covers the whole area.
+        ++drawings_;
         for (int y = 0; y < areaHeight_; ++y)
             std::memcpy(bits_ + static_cast<size_t>(y) * areaWidth_, picture_.constScanLine(y),
                         static_cast<size_t>(areaWidth_) * 4);
@@ -113,6 +115,7 @@ void PictureBox::fillRect(int l, int t, int r, int b, Color c) {
     r = std::min(r, areaWidth_ - 1);
     b = std::min(b, areaHeight_ - 1);
     if (!bits_ || l > r || t > b) return;
+    ++drawings_;
     const uint32_t v = 0xFF000000u | (c & 0xFFFFFFu);
     for (int y = t; y <= b; ++y) std::fill_n(bits_ + static_cast<size_t>(y) * areaWidth_ + l, r - l + 1, v);
 }
@@ -149,6 +152,7 @@ void PictureBox::filledEllipse(double x, double y, double radius, Color c, doubl
 void PictureBox::pset(double x, double y, Color c) {
     int ix = px(x), iy = px(y);
     if (!bits_ || ix < 0 || iy < 0 || ix >= areaWidth_ || iy >= areaHeight_) return;
+    ++drawings_;
     bits_[static_cast<size_t>(iy) * areaWidth_ + ix] = 0xFF000000u | (c & 0xFFFFFFu);
 }
 

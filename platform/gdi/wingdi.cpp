@@ -96,6 +96,7 @@ struct Bitmap {
     size_t capacity = 0;         // pixels the buffer can hold
     // Still to be painted black: nothing has seen or written the pixels yet.
     bool blackPending = false;
+    uint32_t writes = 0;  // BitBlt and SetDIBitsToDevice calls that drew on it
     HDC selectedIn = 0;
     HDC stockOf = 0;  // non-zero for the 1 x 1 bitmap a DC is born with
 
@@ -367,6 +368,7 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSr
     const uint32_t* from = src->shown();
     uint32_t* to = wholeDestination ? dst->pixels : dst->shown();
     dst->blackPending = false;
+    ++dst->writes;
     const size_t srcWidth = static_cast<size_t>(src->width);
     const size_t dstWidth = static_cast<size_t>(dst->width);
     const size_t srcFirst = static_cast<size_t>((ySrc + rows.lo) * src->width + xSrc + cols.lo);
@@ -450,6 +452,7 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
         const int64_t firstScan = bottomUp ? int64_t{ySrc} + int64_t{h} - 1 - kLo : int64_t{ySrc} + kLo;
         const auto* from = static_cast<const uint32_t*>(bits) + (firstScan - bandLo) * dibWidth + xSrc + cols.lo;
         uint32_t* to = dst->shown() + (int64_t{yDest} + kLo) * dst->width + xDest + cols.lo;
+        ++dst->writes;
         const auto n = static_cast<size_t>(cols.hi - cols.lo);
         copyOpaque(to, from, rectangle(n, static_cast<size_t>(kHi - kLo), dst->width, bottomUp ? -dibWidth : dibWidth));
     }
@@ -465,6 +468,13 @@ uint32_t* lbBitmapPixels(HBITMAP bmp, int* width, int* height) {
     if (height) *height = b->height;
     // The caller may read or write the memory at any time from now on.
     return b->shown();
+}
+
+uint32_t lbBitmapWrites(HBITMAP bmp) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* b = t.bitmap(bmp);
+    return b ? b->writes : 0;
 }
 
 HBITMAP lbSelectedBitmap(HDC hdc) {
