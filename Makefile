@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-PROBE_SECONDS ?= 60
+PROBE_SECONDS ?= 30
 FUZZ_SECONDS ?= 30
 
 PREFIX ?= $(HOME)/.local/share/lanebeam
@@ -32,7 +32,8 @@ unit: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*_bench; do "$$b" || exit 1; done
+	@for b in $(BUILD)/bench/*_bench; do \
+	  "$$b" --benchmark_repetitions=5 --benchmark_min_time=0.2 --benchmark_display_aggregates_only=true || exit 1; done
 	@bench/run_pacing_probe.sh $(BUILD) $(PROBE_SECONDS)
 
 test-sanitize: deps

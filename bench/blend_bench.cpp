@@ -7,12 +7,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "blend_routines.h"
+#include "median_reporter.h"
 #include "pxmix.h"
 #include "wingdi.h"
 
@@ -86,40 +86,16 @@ BENCHMARK_CAPTURE(routineAlone, plain_38x38, 38, 38, Routine::Plain);
 BENCHMARK_CAPTURE(routineAlone, packed_38x38, 38, 38, Routine::Mmx);
 BENCHMARK_CAPTURE(routineAlone, swar_38x38, 38, 38, Routine::Swar);
 
-// Keeps the processor time per iteration of every benchmark for the summary
-// after the table: the median when repetitions were asked for, else the run.
-// Processor time, because the wall clock also counts whatever else the machine
-// is doing.
-class RecordingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const std::string name = r.run_name.str();
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-                nanoseconds[name] = r.GetAdjustedCPUTime();
-                fromMedian[name] = true;
-            } else if (r.run_type == Run::RT_Iteration && !fromMedian[name]) {
-                nanoseconds[name] = r.GetAdjustedCPUTime();
-            }
-        }
-    }
-    std::map<std::string, double> nanoseconds;
-
-private:
-    std::map<std::string, bool> fromMedian;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RecordingReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    auto& t = reporter.nanoseconds;
+    auto& t = reporter.cpuTime;
     std::printf("\n");
     for (const char* size : {"25x22", "38x38"}) {
         const std::string plain = std::string("routineAlone/plain_") + size;

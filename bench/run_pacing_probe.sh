@@ -2,11 +2,12 @@
 # Runs the pacing probe in a real X server (Xvfb), once with the sleeping wait and
 # once with a spinning one, so the gain is a ratio measured in one run.
 #   run_pacing_probe.sh BUILD_DIR [SECONDS]
+# PROBE_DISPLAY (":77") picks the display instead of a random free-looking one.
 set -euo pipefail
 build=${1:?build dir}
 seconds=${2:-60}
 unset QT_QPA_PLATFORM
-display=:$(( 200 + RANDOM % 100 ))
+display=${PROBE_DISPLAY:-:$(( 200 + RANDOM % 100 ))}
 Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT

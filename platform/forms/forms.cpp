@@ -51,6 +51,7 @@ void PictureBox::resizeArea(int w, int h) {
 
 QImage PictureBox::view() {
     if (!bits_) return QImage();
+    ++drawings_;
     return QImage(reinterpret_cast<uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
                   QImage::Format_RGB32);
 }
@@ -78,6 +79,7 @@ void PictureBox::cls() {
     if (!bits_) return;
     if (!picture_.isNull() && picture_.width() >= areaWidth_ && picture_.height() >= areaHeight_) {
         // The usual case: the picture covers the whole area.
+        ++drawings_;
         for (int y = 0; y < areaHeight_; ++y)
             std::memcpy(bits_ + static_cast<size_t>(y) * areaWidth_, picture_.constScanLine(y),
                         static_cast<size_t>(areaWidth_) * 4);
@@ -93,16 +95,19 @@ void PictureBox::cls() {
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2, Color c) {
+    int ax = px(x1), ay = px(y1), bx = px(x2), by = px(y2);
+    // Across or down, a line covers its end points and every pixel between,
+    // as the painter draws it; the gauge marks of every frame need no painter.
+    if (ax == bx || ay == by) {
+        fillRect(std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by), c);
+        return;
+    }
     QImage area = view();
     if (area.isNull()) return;
     QPainter p(&area);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(toQColor(c), 0));
-    int ax = px(x1), ay = px(y1), bx = px(x2), by = px(y2);
-    if (ax == bx && ay == by)
-        p.drawPoint(ax, ay);
-    else
-        p.drawLine(ax, ay, bx, by);
+    p.drawLine(ax, ay, bx, by);
 }
 
 void PictureBox::fillRect(int l, int t, int r, int b, Color c) {
@@ -113,8 +118,24 @@ void PictureBox::fillRect(int l, int t, int r, int b, Color c) {
     r = std::min(r, areaWidth_ - 1);
     b = std::min(b, areaHeight_ - 1);
     if (!bits_ || l > r || t > b) return;
+    ++drawings_;
     const uint32_t v = 0xFF000000u | (c & 0xFFFFFFu);
-    for (int y = t; y <= b; ++y) std::fill_n(bits_ + static_cast<size_t>(y) * areaWidth_ + l, r - l + 1, v);
+    uint32_t* row = bits_ + static_cast<size_t>(t) * areaWidth_ + l;
+    const int w = r - l + 1;
+    // The gauges are columns a few pixels wide and hundreds high: a row of one
+    // of their widths is a few stores, not a loop set up for each row.
+    auto columns = [&]<int width>() {
+        for (int y = t; y <= b; ++y, row += areaWidth_)
+            for (int i = 0; i < width; ++i) row[i] = v;
+    };
+    switch (w) {
+    case 1: columns.template operator()<1>(); break;
+    case 5: columns.template operator()<5>(); break;
+    case 6: columns.template operator()<6>(); break;
+    case 7: columns.template operator()<7>(); break;
+    default:
+        for (int y = t; y <= b; ++y, row += areaWidth_) std::fill_n(row, w, v);
+    }
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2, Color c) {
@@ -149,6 +170,7 @@ void PictureBox::filledEllipse(double x, double y, double radius, Color c, doubl
 void PictureBox::pset(double x, double y, Color c) {
     int ix = px(x), iy = px(y);
     if (!bits_ || ix < 0 || iy < 0 || ix >= areaWidth_ || iy >= areaHeight_) return;
+    ++drawings_;
     bits_[static_cast<size_t>(iy) * areaWidth_ + ix] = 0xFF000000u | (c & 0xFFFFFFu);
 }
 

@@ -124,11 +124,21 @@ public:
     // The drawing area's memory itself, without a copy: valid until the next
     // drawing or resize, for showing it at once.
     QImage peek() const;
+    // Moves on with every drawing on the area, through the box or through its
+    // device context (BitBlt, a blend), and with a new area: a view that saw
+    // the same version has nothing new to show.
+    struct Version {
+        HBITMAP bitmap = 0;
+        uint32_t deviceWrites = 0;
+        unsigned drawings = 0;
+        bool operator==(const Version&) const = default;
+    };
+    Version version() const { return {bitmap_, lbBitmapWrites(bitmap_), drawings_}; }
 
 private:
     void resizeArea(int w, int h);
     void fillRect(int l, int t, int r, int b, Color c);
-    QImage view();  // the drawing area's memory, for QPainter
+    QImage view();  // the drawing area's memory, for QPainter; counts as a drawing
 
     HDC dc_ = 0;
     HBITMAP bitmap_ = 0;
@@ -138,6 +148,7 @@ private:
     QImage picture_;
     Color fillColor_ = rgb(0, 0, 0);
     unsigned refreshCount_ = 0;
+    unsigned drawings_ = 0;
 };
 
 struct MenuItem {

@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
-#include <unordered_set>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -29,12 +31,27 @@ TickClock& tickClock() {
     return instance;
 }
 
-// Live blocks, so a double or foreign GlobalFree is refused instead of
-// corrupting the heap.
+// Every block given out and not yet returned to the C heap, so a double or
+// foreign GlobalFree is refused instead of corrupting the heap. pxmix takes and
+// frees a block of the same size for every blit, so a few freed blocks are
+// kept for the next request of their size: in a frame no block goes back and
+// forth to the allocator, only the zeroing remains.
 struct Blocks {
+    struct Block {
+        size_t bytes;
+        bool live;
+    };
+    ~Blocks() {
+        for (void* mem : spare) std::free(mem);
+    }
+
     std::mutex mutex;
-    std::unordered_set<void*> live;
+    std::unordered_map<void*, Block> known;
+    std::vector<void*> spare;  // freed, kept for reuse; the most recent last
 };
+
+constexpr size_t kSpareBlocks = 4;
+constexpr size_t kMaxSpareBytes = size_t{1} << 20;
 
 Blocks& blocks() {
     static Blocks instance;
@@ -48,12 +65,27 @@ extern "C" {
 HGLOBAL GlobalAlloc(UINT flags, size_t bytes) {
     if (bytes > kMaxBlock) return nullptr;
     if (bytes == 0) bytes = 1;
+    Blocks& b = blocks();
+    void* reused = nullptr;
+    {
+        std::lock_guard lock(b.mutex);
+        for (size_t i = b.spare.size(); i-- > 0 && !reused;) {
+            auto& block = b.known.at(b.spare[i]);
+            if (block.bytes != bytes) continue;
+            block.live = true;
+            reused = b.spare[i];
+            b.spare.erase(b.spare.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+    if (reused) {
+        if (flags & GMEM_ZEROINIT) std::memset(reused, 0, bytes);
+        return reused;
+    }
     void* mem = (flags & GMEM_ZEROINIT) ? std::calloc(1, bytes) : std::malloc(bytes);
     if (!mem) return nullptr;
-    Blocks& b = blocks();
     std::lock_guard lock(b.mutex);
     try {
-        b.live.insert(mem);
+        b.known.emplace(mem, Blocks::Block{bytes, true});
     } catch (...) {
         std::free(mem);
         return nullptr;
@@ -64,11 +96,25 @@ HGLOBAL GlobalAlloc(UINT flags, size_t bytes) {
 HGLOBAL GlobalFree(HGLOBAL mem) {
     if (!mem) return nullptr;
     Blocks& b = blocks();
+    void* released = nullptr;
     {
         std::lock_guard lock(b.mutex);
-        if (b.live.erase(mem) == 0) return mem;
+        auto it = b.known.find(mem);
+        if (it == b.known.end() || !it->second.live) return mem;
+        it->second.live = false;
+        if (it->second.bytes <= kMaxSpareBytes) {
+            if (b.spare.size() == kSpareBlocks) {
+                released = b.spare.front();
+                b.spare.erase(b.spare.begin());
+                b.known.erase(released);
+            }
+            b.spare.push_back(mem);
+        } else {
+            b.known.erase(it);
+            released = mem;
+        }
     }
-    std::free(mem);
+    std::free(released);
     return nullptr;
 }
 

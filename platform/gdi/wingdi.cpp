@@ -5,6 +5,12 @@
 // the low 16 bits and the slot's generation in the high 16 bits: a deleted
 // handle is refused, and its number only comes back after the slot has cycled
 // through all its generations.
+//
+// pxmix makes and deletes a DC and a bitmap for every rectangle it captures, a
+// hundred and more times a frame, so making them is cheap: bitmaps live in the
+// table itself, their pixel memory comes back from a small store of spare
+// buffers, and a new bitmap is only painted black when something could see it
+// before it is overwritten whole.
 #define WINGDI_BUILDING 1
 #include "wingdi.h"
 
@@ -12,9 +18,9 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
-#include <memory>
 #include <mutex>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,15 +33,82 @@ constexpr size_t kMaxSlots = 0x10000;
 // Freed slots wait in line until this many are free, so a freed number is not
 // handed out again for a long while even when objects come and go every frame.
 constexpr size_t kMinFreeBeforeReuse = 1024;
+// The spare pixel buffers kept for new bitmaps: enough for the captures of a
+// blend call, none larger than a sprite sheet.
+constexpr size_t kSpareBuffers = 8;
+constexpr size_t kMaxSparePixels = size_t{1} << 16;
+
+// The pixel loops, built once more for AVX2 where the compiler can pick the
+// build at load time: a frame moves its picture through them several times.
+#if defined(__x86_64__) && defined(__has_attribute)
+#if __has_attribute(target_clones) && !defined(__clang__)
+#define WINGDI_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
+#endif
+#endif
+#ifndef WINGDI_PIXEL_LOOP
+#define WINGDI_PIXEL_LOOP
+#endif
+
+// The loops take whole rectangles of `rows` rows of n pixels, each row `stride`
+// pixels after the one before (negative: upward), so a small sprite costs one
+// call and rows that lie back to back run as one.
+struct Rows {
+    size_t n, rows;
+    std::ptrdiff_t toStride, fromStride;
+};
+
+// Into the device: the X byte made opaque.
+WINGDI_PIXEL_LOOP void copyOpaque(uint32_t* to, const uint32_t* from, Rows r) {
+    for (size_t k = 0; k < r.rows; ++k, to += r.toStride, from += r.fromStride)
+        for (size_t i = 0; i < r.n; ++i) to[i] = from[i] | kOpaque;
+}
+
+// SRCERASE: source AND NOT destination.
+WINGDI_PIXEL_LOOP void eraseOpaque(uint32_t* to, const uint32_t* from, Rows r) {
+    for (size_t k = 0; k < r.rows; ++k, to += r.toStride, from += r.fromStride)
+        for (size_t i = 0; i < r.n; ++i) to[i] = (from[i] & ~to[i] & kColourBits) | kOpaque;
+}
+
+// Out of the device: the X byte read as 0.
+WINGDI_PIXEL_LOOP void copyColours(uint32_t* to, const uint32_t* from, Rows r) {
+    for (size_t k = 0; k < r.rows; ++k, to += r.toStride, from += r.fromStride)
+        for (size_t i = 0; i < r.n; ++i) to[i] = from[i] & kColourBits;
+}
+
+WINGDI_PIXEL_LOOP void fillBlack(uint32_t* to, size_t n) {
+    for (size_t i = 0; i < n; ++i) to[i] = kOpaque;
+}
+
+// Rows that follow each other without a gap, read and written the same way up,
+// are one long row.
+Rows rectangle(size_t n, size_t count, std::ptrdiff_t toStride, std::ptrdiff_t fromStride) {
+    const auto width = static_cast<std::ptrdiff_t>(n);
+    if (toStride == width && fromStride == width) return {n * count, 1, 0, 0};
+    return {n, count, toStride, fromStride};
+}
 
 enum class Kind : uint8_t { Free, Dc, Bitmap };
 
 struct Bitmap {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels;
+    uint32_t* pixels = nullptr;  // width x height, from the buffer store
+    size_t capacity = 0;         // pixels the buffer can hold
+    // Still to be painted black: nothing has seen or written the pixels yet.
+    bool blackPending = false;
+    uint32_t writes = 0;  // BitBlt and SetDIBitsToDevice calls that drew on it
     HDC selectedIn = 0;
     HDC stockOf = 0;  // non-zero for the 1 x 1 bitmap a DC is born with
+
+    size_t count() const { return static_cast<size_t>(width) * static_cast<size_t>(height); }
+    // The pixels as the device shows them, about to be read or partly written.
+    uint32_t* shown() {
+        if (blackPending) {
+            fillBlack(pixels, count());
+            blackPending = false;
+        }
+        return pixels;
+    }
 };
 
 struct Dc {
@@ -46,17 +119,67 @@ struct Dc {
 struct Slot {
     uint16_t generation = 1;
     Kind kind = Kind::Free;
-    std::unique_ptr<Bitmap> bitmap;
+    Bitmap bitmap;
     Dc dc;
+};
+
+// Pixel buffers of deleted bitmaps, kept for the next bitmap of about their
+// size, so the DC and bitmap of every capture cost no trip to the allocator.
+class BufferStore {
+public:
+    BufferStore() { spare_.reserve(kSpareBuffers); }
+    ~BufferStore() {
+        for (const Buffer& b : spare_) delete[] b.pixels;
+    }
+
+    // nullptr when memory is short.
+    uint32_t* take(size_t pixels, size_t& capacity) {
+        for (size_t i = spare_.size(); i-- > 0;) {
+            // A buffer much larger than asked for is kept for a larger bitmap.
+            if (spare_[i].capacity >= pixels && spare_[i].capacity / 2 <= pixels) {
+                const Buffer b = spare_[i];
+                spare_.erase(spare_.begin() + static_cast<std::ptrdiff_t>(i));
+                capacity = b.capacity;
+                return b.pixels;
+            }
+        }
+        capacity = pixels;
+        return new (std::nothrow) uint32_t[pixels];
+    }
+
+    void give(uint32_t* pixels, size_t capacity) {
+        if (!pixels) return;
+        if (capacity > kMaxSparePixels) {
+            delete[] pixels;
+            return;
+        }
+        if (spare_.size() == kSpareBuffers) {
+            delete[] spare_.front().pixels;
+            spare_.erase(spare_.begin());
+        }
+        spare_.push_back({pixels, capacity});
+    }
+
+private:
+    struct Buffer {
+        uint32_t* pixels;
+        size_t capacity;
+    };
+    std::vector<Buffer> spare_;  // oldest first; reserved, so giving never allocates
 };
 
 class HandleTable {
 public:
     std::mutex mutex;
 
+    HandleTable() { slots_.reserve(256); }
+    ~HandleTable() {
+        for (Slot& s : slots_) delete[] s.bitmap.pixels;
+    }
+
     Bitmap* bitmap(uint32_t handle) {
         Slot* s = find(handle, Kind::Bitmap);
-        return s ? s->bitmap.get() : nullptr;
+        return s ? &s->bitmap : nullptr;
     }
 
     Dc* dc(uint32_t handle) {
@@ -82,8 +205,9 @@ public:
     void release(uint32_t handle) {
         size_t index = handle & 0xFFFF;
         Slot& s = slots_[index];
+        buffers.give(s.bitmap.pixels, s.bitmap.capacity);
         s.kind = Kind::Free;
-        s.bitmap.reset();
+        s.bitmap = Bitmap{};
         s.dc = Dc{};
         s.generation = static_cast<uint16_t>(s.generation + 1);
         if (s.generation == 0) s.generation = 1;  // keeps every handle non-zero
@@ -91,6 +215,8 @@ public:
     }
 
     Slot& slot(uint32_t handle) { return slots_[handle & 0xFFFF]; }
+
+    BufferStore buffers;
 
 private:
     Slot* find(uint32_t handle, Kind kind) {
@@ -114,19 +240,19 @@ HandleTable& table() {
 HBITMAP newBitmap(HandleTable& t, int w, int h, HDC stockOf) {
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return 0;
     if (int64_t{w} * h > kMaxPixels) return 0;
-    auto bmp = std::unique_ptr<Bitmap>(new (std::nothrow) Bitmap);
-    if (!bmp) return 0;
-    try {
-        bmp->pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), kOpaque);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    bmp->width = w;
-    bmp->height = h;
-    bmp->stockOf = stockOf;
-    bmp->selectedIn = stockOf;
+    Bitmap bmp;
+    bmp.width = w;
+    bmp.height = h;
+    bmp.pixels = t.buffers.take(bmp.count(), bmp.capacity);
+    if (!bmp.pixels) return 0;
+    bmp.blackPending = true;
+    bmp.stockOf = stockOf;
+    bmp.selectedIn = stockOf;
     HBITMAP handle = t.add(Kind::Bitmap);
-    if (handle) t.slot(handle).bitmap = std::move(bmp);
+    if (handle)
+        t.slot(handle).bitmap = bmp;
+    else
+        t.buffers.give(bmp.pixels, bmp.capacity);
     return handle;
 }
 
@@ -234,32 +360,42 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSr
     Span rows = clipSpan(h, yDest, dst->height, ySrc, src->height);
     if (cols.empty() || rows.empty()) return 1;
     const size_t n = static_cast<size_t>(cols.hi - cols.lo);
+    const size_t rowCount = static_cast<size_t>(rows.hi - rows.lo);
+
+    // A copy over the whole of a new bitmap needs no black under it.
+    const bool wholeDestination = rop == SRCCOPY && n == static_cast<size_t>(dst->width) &&
+                                  rowCount == static_cast<size_t>(dst->height);
+    const uint32_t* from = src->shown();
+    uint32_t* to = wholeDestination ? dst->pixels : dst->shown();
+    dst->blackPending = false;
+    ++dst->writes;
+    const size_t srcWidth = static_cast<size_t>(src->width);
+    const size_t dstWidth = static_cast<size_t>(dst->width);
+    const size_t srcFirst = static_cast<size_t>((ySrc + rows.lo) * src->width + xSrc + cols.lo);
+    const size_t dstFirst = static_cast<size_t>((yDest + rows.lo) * dst->width + xDest + cols.lo);
 
     // Within one bitmap the rectangles may overlap: read the whole source first.
     std::vector<uint32_t> copy;
+    auto fromStride = static_cast<std::ptrdiff_t>(srcWidth);
     if (src == dst) {
         try {
-            copy.resize(n * static_cast<size_t>(rows.hi - rows.lo));
+            copy.resize(n * rowCount);
         } catch (const std::bad_alloc&) {
             return 0;
         }
-        for (int64_t r = rows.lo; r < rows.hi; ++r) {
-            const uint32_t* from = &src->pixels[static_cast<size_t>((ySrc + r) * src->width + xSrc + cols.lo)];
-            std::memcpy(&copy[static_cast<size_t>(r - rows.lo) * n], from, n * sizeof(uint32_t));
-        }
+        for (size_t r = 0; r < rowCount; ++r)
+            std::memcpy(&copy[r * n], from + srcFirst + r * srcWidth, n * sizeof(uint32_t));
+        from = copy.data();
+        fromStride = static_cast<std::ptrdiff_t>(n);
+    } else {
+        from += srcFirst;
     }
 
-    for (int64_t r = rows.lo; r < rows.hi; ++r) {
-        const uint32_t* s =
-            src == dst ? &copy[static_cast<size_t>(r - rows.lo) * n]
-                       : &src->pixels[static_cast<size_t>((ySrc + r) * src->width + xSrc + cols.lo)];
-        uint32_t* d = &dst->pixels[static_cast<size_t>((yDest + r) * dst->width + xDest + cols.lo)];
-        if (rop == SRCCOPY) {
-            for (size_t i = 0; i < n; ++i) d[i] = s[i] | kOpaque;
-        } else {
-            for (size_t i = 0; i < n; ++i) d[i] = (s[i] & ~d[i] & kColourBits) | kOpaque;
-        }
-    }
+    const Rows shape = rectangle(n, rowCount, static_cast<std::ptrdiff_t>(dstWidth), fromStride);
+    if (rop == SRCCOPY)
+        copyOpaque(to + dstFirst, from, shape);
+    else
+        eraseOpaque(to + dstFirst, from, shape);
     return 1;
 }
 
@@ -277,15 +413,11 @@ int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPIN
     if (start >= static_cast<UINT>(b->height)) return 0;
     const UINT count = std::min<UINT>(lines, static_cast<UINT>(b->height) - start);
 
-    auto* out = static_cast<uint32_t*>(bits);
     const size_t w = static_cast<size_t>(b->width);
-    for (UINT k = 0; k < count; ++k) {
-        UINT scan = start + k;
-        size_t row = bottomUp ? static_cast<size_t>(b->height) - 1 - scan : scan;
-        const uint32_t* from = &b->pixels[row * w];
-        uint32_t* to = out + static_cast<size_t>(k) * w;
-        for (size_t i = 0; i < w; ++i) to[i] = from[i] & kColourBits;
-    }
+    const auto stride = static_cast<std::ptrdiff_t>(w);
+    const size_t firstRow = bottomUp ? static_cast<size_t>(b->height) - 1 - start : start;
+    copyColours(static_cast<uint32_t*>(bits), b->shown() + firstRow * w,
+                rectangle(w, count, stride, bottomUp ? -stride : stride));
     return static_cast<int>(count);
 }
 
@@ -309,17 +441,20 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
     if (bandLo >= bandHi) return 0;
 
     const Span cols = clipSpan(w, xDest, dst->width, xSrc, dibWidth);
-    const auto* src = static_cast<const uint32_t*>(bits);
-    for (int64_t k = 0; !cols.empty() && k < int64_t{h}; ++k) {
-        int64_t y = int64_t{yDest} + k;
-        if (y < 0 || y >= dst->height) continue;
-        // A bottom-up DIB's origin is its lower-left corner, so the top row of the
-        // destination rectangle comes from the highest scan of the source one.
-        int64_t scan = bottomUp ? int64_t{ySrc} + int64_t{h} - 1 - k : int64_t{ySrc} + k;
-        if (scan < bandLo || scan >= bandHi) continue;
-        const uint32_t* from = src + (scan - bandLo) * dibWidth + xSrc + cols.lo;
-        uint32_t* to = &dst->pixels[static_cast<size_t>(y * dst->width + xDest + cols.lo)];
-        for (int64_t i = 0; i < cols.hi - cols.lo; ++i) to[i] = from[i] | kOpaque;
+    // Destination rows k inside the bitmap whose scan the buffer holds. A
+    // bottom-up DIB's origin is its lower-left corner, so the top row of the
+    // destination rectangle comes from the highest scan of the source one.
+    const int64_t top = bottomUp ? int64_t{ySrc} + int64_t{h} - bandHi : bandLo - int64_t{ySrc};
+    const int64_t bottom = bottomUp ? int64_t{ySrc} + int64_t{h} - bandLo : bandHi - int64_t{ySrc};
+    const int64_t kLo = std::max({int64_t{0}, -int64_t{yDest}, top});
+    const int64_t kHi = std::min({int64_t{h}, int64_t{dst->height} - yDest, bottom});
+    if (!cols.empty() && kLo < kHi) {
+        const int64_t firstScan = bottomUp ? int64_t{ySrc} + int64_t{h} - 1 - kLo : int64_t{ySrc} + kLo;
+        const auto* from = static_cast<const uint32_t*>(bits) + (firstScan - bandLo) * dibWidth + xSrc + cols.lo;
+        uint32_t* to = dst->shown() + (int64_t{yDest} + kLo) * dst->width + xDest + cols.lo;
+        ++dst->writes;
+        const auto n = static_cast<size_t>(cols.hi - cols.lo);
+        copyOpaque(to, from, rectangle(n, static_cast<size_t>(kHi - kLo), dst->width, bottomUp ? -dibWidth : dibWidth));
     }
     return static_cast<int>(bandHi - bandLo);
 }
@@ -331,7 +466,15 @@ uint32_t* lbBitmapPixels(HBITMAP bmp, int* width, int* height) {
     if (!b) return nullptr;
     if (width) *width = b->width;
     if (height) *height = b->height;
-    return b->pixels.data();
+    // The caller may read or write the memory at any time from now on.
+    return b->shown();
+}
+
+uint32_t lbBitmapWrites(HBITMAP bmp) {
+    HandleTable& t = table();
+    std::lock_guard lock(t.mutex);
+    Bitmap* b = t.bitmap(bmp);
+    return b ? b->writes : 0;
 }
 
 HBITMAP lbSelectedBitmap(HDC hdc) {

@@ -129,6 +129,11 @@ WINGDI_API int64_t lbMicrosUntilTick(int32_t tick);
  * memory can be shown as an opaque picture; captures read it as 0. NULL for an
  * unknown handle. The pointer stays valid until the bitmap is deleted. */
 WINGDI_API uint32_t* lbBitmapPixels(HBITMAP bmp, int* width, int* height);
+/* A count that moves on each time BitBlt or SetDIBitsToDevice writes pixels of
+ * the bitmap, so a view can tell that nothing was drawn on it since it last
+ * looked; writes through the pointer of lbBitmapPixels are the caller's to
+ * count. 0 for an unknown handle. */
+WINGDI_API uint32_t lbBitmapWrites(HBITMAP bmp);
 /* The bitmap currently selected into a DC, 0 for an unknown handle. */
 WINGDI_API HBITMAP lbSelectedBitmap(HDC hdc);
 

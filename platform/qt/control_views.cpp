@@ -1,7 +1,5 @@
 #include "control_views.h"
 
-#include <cstring>
-
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -63,12 +61,11 @@ public:
         refreshSeen_ = box_.refreshCount();
         if (!isVisible()) return;
         // The title scene repaints a hundred times a second a picture that
-        // changes only with a stamp: an unchanged picture costs a comparison.
-        const QImage area = box_.peek();
-        if (area.size() == shown_.size() && area.sizeInBytes() == shown_.sizeInBytes() &&
-            std::memcmp(area.constBits(), shown_.constBits(), static_cast<size_t>(area.sizeInBytes())) == 0)
-            return;
-        shown_ = area.copy();
+        // changes only with a stamp: a picture nothing drew on since it was
+        // shown is not sent again (telling costs no look at its pixels).
+        const forms::PictureBox::Version version = box_.version();
+        if (version == shown_) return;
+        shown_ = version;
         repaint();
     }
 
@@ -87,7 +84,7 @@ protected:
 private:
     forms::PictureBox& box_;
     unsigned refreshSeen_ = 0;
-    QImage shown_;  // what the last paintNow put on the screen
+    forms::PictureBox::Version shown_;  // the drawing the last paintNow put on the screen
 };
 
 class LabelView final : public QLabel, public ControlView {

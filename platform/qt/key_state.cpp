@@ -130,22 +130,28 @@ bool KeyState::isDown(int vk) const {
     // The window system's own modifier state also knows a Shift held down since
     // before the first window opened.
     if (vk == kShift || vk == kControl || vk == kMenu) {
-        const Qt::KeyboardModifiers live = QGuiApplication::queryKeyboardModifiers();
-        if (vk == kShift) return live.testFlag(Qt::ShiftModifier);
-        if (vk == kControl) return live.testFlag(Qt::ControlModifier);
-        return live.testFlag(Qt::AltModifier);
+        // Like the table, the answer holds until events are processed again.
+        if (!liveModifiersKnown_) {
+            liveModifiers_ = QGuiApplication::queryKeyboardModifiers();
+            liveModifiersKnown_ = true;
+        }
+        if (vk == kShift) return liveModifiers_.testFlag(Qt::ShiftModifier);
+        if (vk == kControl) return liveModifiers_.testFlag(Qt::ControlModifier);
+        return liveModifiers_.testFlag(Qt::AltModifier);
     }
     return false;
 }
 
 void KeyState::clear() {
     down_.fill(false);
+    liveModifiersKnown_ = false;
     pressedThisRound_.fill(false);
     deferredReleases_.clear();
     pressedByScanCode_.clear();
 }
 
 void KeyState::beginEvents() {
+    liveModifiersKnown_ = false;
     pressedThisRound_.fill(false);
     for (const VirtualKeys& keys : deferredReleases_) set(keys, false);
     deferredReleases_.clear();

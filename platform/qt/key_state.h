@@ -40,6 +40,10 @@ private:
     void set(const VirtualKeys& keys, bool down);
 
     std::array<bool, 256> down_{};
+    // The window system's modifier state, asked once per round: asking is a
+    // round trip to the X server, and a frame polls Shift more than once.
+    mutable Qt::KeyboardModifiers liveModifiers_;
+    mutable bool liveModifiersKnown_ = false;
     std::array<bool, 256> pressedThisRound_{};
     std::vector<VirtualKeys> deferredReleases_;
     // The codes a physical key was pressed under, so its release clears the same
