@@ -149,7 +149,7 @@ void Form1::mnuKeys_Click() {
         form2.reset();
     }
     if (!form2) {
-        form2 = std::make_unique<Form2>(*this);
+        form2 = std::make_shared<Form2>(*this);
         form2->Form_Load();
     }
     form2->Text1.text = "ボタンをクリックしてから、使用するキーを押してください。\r\n[ESC]でキャンセルできます。";

@@ -65,7 +65,7 @@ void Form3::Form_Unload() {
 void Form1::mnuVersion_Click() {
     if (form3 && form3->unloaded()) form3.reset();
     if (!form3) {
-        form3 = std::make_unique<Form3>(*this);
+        form3 = std::make_shared<Form3>(*this);
         form3->Form_Load();
     }
     // Shown again while open, it only comes to the front and keeps its state.

@@ -2,7 +2,7 @@
 // with a single copy, so the player never sees a half-drawn frame.
 #include <cmath>
 
-#include "loader/blend_library.h"
+#include "render/blend_library.h"
 #include "shell/form1.h"
 
 namespace game {

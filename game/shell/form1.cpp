@@ -1,8 +1,6 @@
 #include "shell/form1.h"
 
-#include "dialogs/form2.h"
-#include "dialogs/form3.h"
-#include "loader/blend_library.h"
+#include "render/blend_library.h"
 
 namespace game {
 

@@ -16,12 +16,9 @@
 #include "shell/title.h"
 #include "shell/vbmath.h"
 
-namespace platform {
-class BlendLibrary;
-}
-
 namespace game {
 
+class BlendLibrary;
 class Form2;
 class Form3;
 
@@ -55,7 +52,7 @@ public:
     platform::Services& sv;
     std::string programFolder;
     std::string blendLibraryFile = "libpxmix.so";
-    std::unique_ptr<platform::BlendLibrary> blend;
+    std::unique_ptr<BlendLibrary> blend;
     Random rnd;
     SettingsFileRun settingsRun;
 
@@ -85,9 +82,10 @@ public:
     forms::MenuItem mnuDBG{"mnuDBG"}, mnuCODE{"mnuCODE"}, mnuCapture{"mnuCapture"};
     forms::MenuItem mnuHelp{"mnuHelp"}, mnuWeb{"mnuWeb"}, zzz4{"zzz4"}, mnuVersion{"mnuVersion"};
 
-    // The two secondary windows, loaded while open.
-    std::unique_ptr<Form2> form2;
-    std::unique_ptr<Form3> form3;
+    // The two secondary windows, loaded while open. Shared pointers for their
+    // deleters, made where the dialogs are: the shell never needs to see them.
+    std::shared_ptr<Form2> form2;
+    std::shared_ptr<Form3> form3;
 
     // ---- small shared helpers ----
     int32_t now() const { return GetTickCount(); }

@@ -3,7 +3,7 @@
 #include <QImage>
 
 #include "files/regular_file.h"
-#include "loader/blend_library.h"
+#include "render/blend_library.h"
 #include "shell/form1.h"
 
 namespace game {
@@ -94,11 +94,11 @@ void Form1::startUp() {
     resetGame();
 
     mmxMode = 0;
-    blend = std::make_unique<platform::BlendLibrary>(filePath(blendLibraryFile));
+    blend = std::make_unique<BlendLibrary>(filePath(blendLibraryFile));
     int32_t hasMmx = 0;
     try {
         hasMmx = blend->checkMmx();
-    } catch (const platform::BlendLibraryError& e) {
+    } catch (const platform::LibraryError& e) {
         sv.msgBox(std::string("描画ライブラリを読み込めませんでした。\r\n") + e.what(), kTitle,
                   platform::kMbCritical);
         sv.endProgram(1);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "game_end_fixture.h"
-#include "loader/blend_library.h"
+#include "render/blend_library.h"
 #include "render_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The game's run-time binding of pxmix: it opens the library by its path at
 // the first call of either export, and every way that fails ends in a
-// BlendLibraryError naming the file, again at every later call; a cut library
+// LibraryError naming the file, again at every later call; a cut library
 // or a FIFO is refused before the system loader sees it.
 #include <gtest/gtest.h>
 
@@ -13,11 +13,11 @@
 #include <string>
 
 #include "blend_canvas.h"
-#include "loader/blend_library.h"
+#include "render/blend_library.h"
 
 using blendtest::bgr;
-using platform::BlendLibrary;
-using platform::BlendLibraryError;
+using game::BlendLibrary;
+using platform::LibraryError;
 
 namespace {
 
@@ -54,11 +54,11 @@ TEST(BlendLoader, FailuresNameTheFileAndRepeat) {
         try {
             library.addBlend(0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0);
             ADD_FAILURE() << path << ": no error";
-        } catch (const BlendLibraryError& e) {
+        } catch (const LibraryError& e) {
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
             EXPECT_NE(std::string(e.what()).find(mentions), std::string::npos) << e.what();
         }
-        EXPECT_THROW(library.checkMmx(), BlendLibraryError) << "a failure stays a failure";
+        EXPECT_THROW(library.checkMmx(), LibraryError) << "a failure stays a failure";
         if (path.starts_with(testing::TempDir())) ::unlink(path.c_str());
     }
 }

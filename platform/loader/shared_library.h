@@ -1,0 +1,38 @@
+// A shared library bound by file name at run time, opened at the first look-up
+// of one of its symbols, so a missing or broken library is reported when it is
+// first needed instead of at start.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+// what() names the file and the reason, ready for a message box.
+struct LibraryError : std::runtime_error {
+    using runtime_error::runtime_error;
+};
+
+// Not thread-safe: the game looks symbols up from its one thread. Once opening
+// has failed, every later look-up throws the same error again without retrying.
+class SharedLibrary {
+public:
+    explicit SharedLibrary(std::string path);
+    ~SharedLibrary();
+    SharedLibrary(const SharedLibrary&) = delete;
+    SharedLibrary& operator=(const SharedLibrary&) = delete;
+
+    // The address of an exported symbol; LibraryError when the library can't be
+    // opened or has no such symbol.
+    void* symbol(const char* name);
+    const std::string& path() const { return path_; }
+
+private:
+    void open();
+
+    std::string path_;
+    void* handle_ = nullptr;
+    std::string failure_;
+};
+
+}  // namespace platform
