@@ -12,8 +12,13 @@ ICONDIR ?= $(HOME)/.local/share/icons/hicolor/128x128/apps
 
 .PHONY: run test unit bench deps configure build clean test-sanitize fuzz install uninstall
 
+# make run needs only what building and running need; the targets that test
+# or measure add their own tools.
+DEPS = run
+test unit bench test-sanitize fuzz: DEPS = test
+
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS)
 
 configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
