@@ -13,11 +13,12 @@
 #include "qt/qt_services.h"
 #include "qt_application.h"
 #include "shell/form1.h"
+#include "shell/version.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lanebeam"));
-    QApplication::setApplicationVersion(QStringLiteral("1.8.8"));
+    QApplication::setApplicationVersion(QString::fromLatin1(game::kVersion));
 
     QTranslator qtStrings;
     app::setUpJapanese(qtStrings);

@@ -16,6 +16,7 @@
 
 #include "fake_services.h"
 #include "median_reporter.h"
+#include "pxmix.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ void BM_PlayFrame(benchmark::State& state) {
     if (!stillFull(g.f)) state.SkipWithError("the load thinned out: not the heaviest frame");
     state.SetLabel(state.range(0) ? "packed" : "plain");
 }
-BENCHMARK(BM_PlayFrame)->Arg(0)->Arg(game::kMmxFlag)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayFrame)->Arg(0)->Arg(PX_FLAG_MMX)->Unit(benchmark::kMicrosecond);
 
 // The same frame split in two, to see where the time goes.
 void BM_SimulationOnly(benchmark::State& state) {
@@ -163,7 +164,7 @@ void BM_DrawFrameOnly(benchmark::State& state) {
     }
     state.SetLabel(state.range(0) ? "packed" : "plain");
 }
-BENCHMARK(BM_DrawFrameOnly)->Arg(0)->Arg(game::kMmxFlag)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawFrameOnly)->Arg(0)->Arg(PX_FLAG_MMX)->Unit(benchmark::kMicrosecond);
 
 // A quiet frame (heroine, a few enemies, status only) as the floor.
 void BM_DrawFrameQuiet(benchmark::State& state) {

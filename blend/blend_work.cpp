@@ -4,13 +4,12 @@
 #include <limits>
 
 #include "blend_routines.h"
+#include "pxmix.h"
 
 namespace pxmix {
 
 namespace {
 
-constexpr int32_t kFlagPacked = 0x100;
-constexpr int32_t kFlagKey = 0x200;
 
 size_t count(int32_t width, int32_t height) { return static_cast<size_t>(width) * static_cast<size_t>(height); }
 
@@ -61,8 +60,8 @@ void BlendWork::captureRect(HDC hdc, int32_t x, int32_t y, uint32_t* buffer) {
 void BlendWork::run(int32_t flags, uint32_t key) {
     const int32_t width = header_.bmiHeader.biWidth;
     const int32_t height = header_.bmiHeader.biHeight;
-    const bool packed = (flags & kFlagPacked) != 0;
-    const bool keyed = (flags & kFlagKey) != 0;
+    const bool packed = (flags & PX_FLAG_MMX) != 0;
+    const bool keyed = (flags & PX_FLAG_KEY) != 0;
     if (packed && keyed)
         runPackedKeyed(width, height, key);
     else if (packed)

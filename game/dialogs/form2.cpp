@@ -33,8 +33,6 @@ const char* const kCommandCaptions[3] = {"デフォルトの設定", "設定完�
 
 constexpr int kFirstCapturedCode = 10;  // below: mouse buttons, Backspace, Tab
 constexpr int kLastCapturedCode = 230;
-constexpr int kEscape = 27;
-constexpr int16_t kKeyDown = 0x80;
 
 }  // namespace
 
@@ -46,7 +44,7 @@ Form2::Form2(Form1& o) : owner(o) {
     // Escape closes the dialog as "設定をやめる" does, but not the Escape that
     // ends a capture: that one arrives while the capture still polls.
     form.onKeyDown = [this](int vk) {
-        if (vk == kEscape && captureReady) Command1_Click(2);
+        if (vk == vk::kEscape && captureReady) Command1_Click(2);
     };
 
     Text1.move(4, 16, 445, 81);
@@ -102,11 +100,11 @@ void Form2::cmdBTN_Click(int index) {
         owner.sv.DoEvents();
         if (unloaded()) break;  // closed by its frame: the capture is cancelled
         for (int vk = kFirstCapturedCode; vk <= kLastCapturedCode; ++vk)
-            if (owner.sv.GetKeyState(vk) & kKeyDown) code = vk;
+            if (owner.keyDown(vk)) code = vk;
         if (code == 0) owner.sv.idle(tickAdd(owner.now(), 1));
     }
 
-    if (code == 0 || code == kEscape) {
+    if (code == 0 || code == vk::kEscape) {
         lblSub.caption = "設定はキャンセルされました。";
     } else {
         keyWork[index] = static_cast<int16_t>(code);

@@ -1,14 +1,9 @@
 #include "dialogs/form3.h"
 
 #include "shell/form1.h"
+#include "shell/version.h"
 
 namespace game {
-
-namespace {
-
-constexpr int kEscapeKey = 27;
-
-}  // namespace
 
 Form3::Form3(Form1& o) : owner(o) {
     form.caption = "ルル子のVORN BEAMのｳﾞｧｰｼﾞｮﾝ情報";
@@ -16,7 +11,7 @@ Form3::Form3(Form1& o) : owner(o) {
     form.clientHeight = 174;
     form.onUnload = [this] { Form_Unload(); };
     form.onKeyDown = [this](int vk) {
-        if (vk == kEscapeKey) Form_Unload();
+        if (vk == vk::kEscape) Form_Unload();
     };
 
     Image1.move(12, 20, 144, 144);
@@ -40,7 +35,7 @@ void Form3::Form_Load() {
     Image1.picture = owner.form.icon;
     closeClicks = 0;
     Command1.caption = "消える";
-    Label3.caption = kVersionText;
+    Label3.caption = std::string("Ver ") + kVersion;
 }
 
 void Form3::Label2_MouseMove() { Label2.caption = "October,2001"; }

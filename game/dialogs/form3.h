@@ -10,8 +10,6 @@ namespace game {
 
 class Form1;
 
-inline constexpr const char* kVersionText = "Ver 1.8.8";
-
 class Form3 {
 public:
     explicit Form3(Form1& owner);

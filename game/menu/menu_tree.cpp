@@ -1,3 +1,4 @@
+#include "pxmix.h"
 #include "shell/form1.h"
 
 namespace game {
@@ -87,7 +88,7 @@ void Form1::mnuFPS_Click() { mnuFPS.checked = !mnuFPS.checked; }
 
 void Form1::mnu_UseMMX_Click() {
     mnu_UseMMX.checked = !mnu_UseMMX.checked;
-    mmxMode = mnu_UseMMX.checked ? kMmxFlag : 0;
+    mmxMode = mnu_UseMMX.checked ? PX_FLAG_MMX : 0;
 }
 
 }  // namespace game

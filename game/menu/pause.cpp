@@ -4,8 +4,6 @@ namespace game {
 
 namespace {
 
-constexpr int kResumeKey = 32;  // Space, whatever the key configuration says
-constexpr int16_t kKeyDown = 0x80;
 constexpr int32_t kPauseWaitStep = 2;  // ms per turn of the wait
 
 }  // namespace
@@ -13,7 +11,7 @@ constexpr int32_t kPauseWaitStep = 2;  // ms per turn of the wait
 void Form1::mnuPause_Click() {
     mnuPause.enabled = false;
     mnuStart.enabled = false;
-    if (scene == 2) {
+    if (scene == kPlayScene) {
         picMain.cls();
         lblPause.visible = true;
         sv.repaint();
@@ -21,16 +19,17 @@ void Form1::mnuPause_Click() {
         // Other commands (back to title, quit) may run while the pause waits.
         for (;;) {
             sv.DoEvents();
-            if (sv.GetKeyState(kResumeKey) & kKeyDown) break;
+            // Space resumes, whatever the key configuration says.
+            if (keyDown(vk::kSpace)) break;
             sv.idle(tickAdd(now(), kPauseWaitStep));
         }
         // Movements are functions of age, so moving every live stamp by the
         // paused time puts each enemy and shot back where it stood.
         const int32_t paused = tickDiff(now(), pausedAt);
         for (int i = 0; i < kEnemySlots; ++i)
-            if (enemyLane[i] != kFreeSlot) enemyTick[i] = tickAdd(enemyTick[i], paused);
+            if (!isFree(enemyLane[i])) enemyTick[i] = tickAdd(enemyTick[i], paused);
         for (int j = 0; j < kShotSlots; ++j)
-            if (shotLane[j] != kFreeSlot) shotTick[j] = tickAdd(shotTick[j], paused);
+            if (!isFree(shotLane[j])) shotTick[j] = tickAdd(shotTick[j], paused);
         lblPause.visible = false;
     }
     mnuPause.enabled = true;
@@ -38,7 +37,7 @@ void Form1::mnuPause_Click() {
 }
 
 void Form1::mnuBkT_Click() {
-    scene = 0;
+    scene = kTitleScene;
     picMain.cls();
     lblPause.visible = false;
     mnuLevel.enabled = true;

@@ -20,19 +20,11 @@ constexpr int kTrailDropFrames = 3;
 constexpr int kTrailRise = 16;
 constexpr int kTrailGone = -20;
 
-bool isLane(int16_t lane) { return lane >= 0 && lane < kLaneCount; }
 
 // The explosion sheet holds 8 cells of 52.5 pixels per row; the 38 x 38 ring
 // sits 8 pixels into each cell.
 int explosionCellX(int frame) { return static_cast<int>(std::floor((frame % 8) * 52.5)) + 8; }
 int explosionCellY(int frame) { return static_cast<int>(std::floor((frame / 8) * 52.5)) + 8; }
-
-// The lowest free trail slot, or -1 when all are taken.
-int freeTrailSlot(const Form1& f) {
-    for (int t = 0; t < kTrailSlots; ++t)
-        if (f.trailLane[t] == kFreeSlot) return t;
-    return -1;
-}
 
 void drawBanner(Form1& f) {
     if (f.bannerLevel < f.level) {
@@ -54,7 +46,7 @@ void drawHeroine(Form1& f) {
 void drawEnemies(Form1& f) {
     const bool sudden = f.suddenMode();
     for (int i = 0; i < kEnemySlots; ++i) {
-        if (!isLane(f.enemyLane[i])) continue;
+        if (isFree(f.enemyLane[i])) continue;
         if (f.enemyTurnState[i] >= 2 && f.blinkPhase == 1) continue;
         if (sudden && f.enemyY[i] > kSuddenHorizon) continue;
         const int sx = kEnemyStride * (f.enemyFrame[i] == 1 ? 1 : 0);
@@ -67,7 +59,7 @@ void drawEnemies(Form1& f) {
 void dropTrailPiece(Form1& f, int shot) {
     if (++f.shotTrailFrames[shot] < kTrailDropFrames) return;
     f.shotTrailFrames[shot] = 0;
-    const int t = freeTrailSlot(f);
+    const int t = firstFreeSlot(f.trailLane);
     if (t < 0) return;
     f.trailLane[t] = f.shotLane[shot];
     f.trailY[t] = static_cast<int16_t>(roundHalfEven(static_cast<double>(f.shotY[shot]) - 12));
@@ -75,7 +67,7 @@ void dropTrailPiece(Form1& f, int shot) {
 
 void drawShots(Form1& f) {
     for (int i = 0; i < kShotSlots; ++i) {
-        if (!isLane(f.shotLane[i])) continue;
+        if (isFree(f.shotLane[i])) continue;
         const int jitter = static_cast<int>(std::floor(static_cast<double>(f.Rnd()) * 7));
         f.addSprite(f.laneX[f.shotLane[i]] - 12 + jitter, roundHalfEven(f.shotY[i]), kHeartW, kHeartH,
                     f.picHRT, 0, 0);
@@ -85,7 +77,7 @@ void drawShots(Form1& f) {
 
 void drawTrail(Form1& f) {
     for (int t = 0; t < kTrailSlots; ++t) {
-        if (!isLane(f.trailLane[t])) continue;
+        if (isFree(f.trailLane[t])) continue;
         // Pieces near the heroine shake harder.
         const int spread = f.trailY[t] < 100 ? 11 : 8;
         int d = static_cast<int>(std::floor(static_cast<double>(f.Rnd()) * spread));
@@ -99,7 +91,7 @@ void drawTrail(Form1& f) {
 
 void drawExplosions(Form1& f) {
     for (int k = 0; k < kParticleSlots; ++k) {
-        if (f.particleX[k] == kFreeSlot) continue;
+        if (isFree(f.particleX[k])) continue;
         const int frame = f.particleAge[k];
         if (frame < 0 || frame >= kExplosionFrames) continue;
         f.addSprite(f.particleX[k] - 16, f.particleY[k] - 16, kExplosionSize, kExplosionSize, f.picEXP,

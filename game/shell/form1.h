@@ -11,6 +11,7 @@
 
 #include "forms/forms.h"
 #include "forms/services.h"
+#include "forms/virtual_keys.h"
 #include "shell/game_state.h"
 #include "shell/random.h"
 #include "shell/title.h"
@@ -25,7 +26,6 @@ class Form3;
 constexpr int kPlaySize = 350;           // the play picture is 350 x 350
 constexpr float kWindowWidthTwips = 5355;
 constexpr float kWindowHeightTwips = 5940;
-constexpr int32_t kMmxFlag = 256;
 
 enum class SaveOutcome {
     Saved,
@@ -96,6 +96,7 @@ public:
     bool goldenFinger() const { return mnulv[5].checked; }
     bool spiritualFever() const { return mnulv[6].checked; }
     bool suddenMode() const { return mnulv[7].checked; }
+    bool keyDown(int vk) { return (sv.GetKeyState(vk) & vk::kDownBit) != 0; }
     // Repeats DoEvents until the tick passes `deadline`.
     void waitProcessingEvents(int32_t deadline);
 

@@ -87,7 +87,7 @@ void Form1::gameEnd() {
     mnuLevel.enabled = true;
     mnuHS.enabled = true;
     updateCaption();
-    scene = 0;
+    scene = kTitleScene;
 }
 
 }  // namespace game

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace game {
@@ -17,13 +18,38 @@ constexpr int kDifficulties = 5;
 constexpr int16_t kFreeSlot = 999;  // in the lane columns and particleX
 constexpr int16_t kNoLane = 9;      // laneRequest: no request
 
+// The scenes of the main loop, the values of `scene`.
+enum Scene : int16_t { kTitleScene = 0, kGetReadyScene = 1, kPlayScene = 2, kGameOverScene = 3 };
+
+constexpr bool isLane(int v) { return v >= 0 && v < kLaneCount; }
+
+// A slot is free when its marking column (a lane, particleX, a droplet's x)
+// holds kFreeSlot; the other columns of a free slot are stale.
+template <typename T>
+constexpr bool isFree(T mark) {
+    return mark == static_cast<T>(kFreeSlot);
+}
+
+// The first free slot of a table, searched from index 0 as every table of the
+// game is; -1 when all are taken, and the new entry is then dropped without
+// report. `mark` picks the marking column from an entry.
+template <typename Table, typename Mark = std::identity>
+int firstFreeSlot(const Table& table, Mark mark = {}) {
+    int i = 0;
+    for (const auto& entry : table) {
+        if (isFree(std::invoke(mark, entry))) return i;
+        ++i;
+    }
+    return -1;
+}
+
 struct GameState {
     // Key codes (Windows virtual-key codes).
     int16_t KeyS0 = 0, KeyS1 = 0, KeyS2 = 0, KeyS3 = 0, KeyS4 = 0, KeyS5 = 0, KeyS6 = 0,
             KeyS7 = 0, KeyS8 = 0, KeyS9 = 0, KeySA = 0;
 
     // Scene and timing.
-    int16_t scene = 0;  // 0 title, 1 get-ready, 2 play, 3 game over
+    int16_t scene = kTitleScene;
     int32_t frameTick = 0;
     int32_t pollTick = 0;
     int32_t waitUntil = 0;

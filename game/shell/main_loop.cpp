@@ -7,7 +7,6 @@ namespace game {
 
 namespace {
 
-constexpr int kSpaceKey = 32;
 constexpr int32_t kTitleWaitMs = 10;
 constexpr int32_t kOpeningBoxMs = 249;
 constexpr int32_t kReadyWaitMs = 500;
@@ -21,10 +20,10 @@ void Form1::mainLoop() {
 
 void Form1::runPass() {
     switch (scene) {
-    case 0: titleScene(); break;
-    case 1: getReadyScene(); break;
-    case 2: playFrame(); break;
-    case 3: gameOverScene(); break;
+    case kTitleScene: titleScene(); break;
+    case kGetReadyScene: getReadyScene(); break;
+    case kPlayScene: playFrame(); break;
+    case kGameOverScene: gameOverScene(); break;
     default: break;
     }
     sv.DoEvents();
@@ -47,7 +46,7 @@ void Form1::titleScene() {
     waitUntil = tickAdd(now(), kTitleWaitMs);
     sv.repaint();
     while (tickDiff(waitUntil, now()) >= 0) sv.idle(waitUntil);
-    if (sv.GetKeyState(kSpaceKey) & 0x80) scene = 1;
+    if (keyDown(vk::kSpace)) scene = kGetReadyScene;
 }
 
 void Form1::getReadyScene() {
@@ -89,12 +88,11 @@ void Form1::getReadyScene() {
 
     drawFrame();
     sv.repaint();
-    scene = 2;
+    scene = kPlayScene;
     frameTick = now();
 }
 
 void Form1::playFrame() {
-    auto held = [this](int16_t vk) { return (sv.GetKeyState(vk) & 0x80) != 0; };
 
     // 1. Lane change and shot grant wait for the end of the firing pose.
     if (firing == 0) {
@@ -120,13 +118,13 @@ void Form1::playFrame() {
     }
 
     // 2. A latch holds only while its key stays down.
-    fireLatch = (fireLatch == 1 && held(KeyS5)) ? 1 : 0;
-    keyS6Latch = (keyS6Latch == 1 && held(KeyS6)) ? 1 : 0;
-    keyS7Latch = (keyS7Latch == 1 && held(KeyS7)) ? 1 : 0;
-    keyS8Latch = (keyS8Latch == 1 && held(KeyS8)) ? 1 : 0;
-    if (arrowLatch == 1 && held(KeySA))
+    fireLatch = (fireLatch == 1 && keyDown(KeyS5)) ? 1 : 0;
+    keyS6Latch = (keyS6Latch == 1 && keyDown(KeyS6)) ? 1 : 0;
+    keyS7Latch = (keyS7Latch == 1 && keyDown(KeyS7)) ? 1 : 0;
+    keyS8Latch = (keyS8Latch == 1 && keyDown(KeyS8)) ? 1 : 0;
+    if (arrowLatch == 1 && keyDown(KeySA))
         arrowLatch = 1;
-    else if (arrowLatch == -1 && held(KeyS9))
+    else if (arrowLatch == -1 && keyDown(KeyS9))
         arrowLatch = -1;
     else
         arrowLatch = 0;
@@ -166,39 +164,38 @@ void Form1::playFrame() {
             fpsFrames = 1;
         }
     }
-    if (gameOver != 0) scene = 3;
+    if (gameOver != 0) scene = kGameOverScene;
 }
 
 void Form1::keyPollingWait() {
-    auto held = [this](int16_t vk) { return (sv.GetKeyState(vk) & 0x80) != 0; };
     for (;;) {
         pollTick = now();
         // Later keys override earlier ones: the poll order decides.
-        if (held(KeyS0)) laneRequest = cursorLane = 0;
-        if (held(KeyS1)) laneRequest = cursorLane = 4;
-        if (held(KeyS2)) laneRequest = cursorLane = 1;
-        if (held(KeyS3)) laneRequest = cursorLane = 3;
-        if (held(KeyS4)) laneRequest = cursorLane = 2;
-        if (gauge > 49 && keyS6Latch == 0 && held(KeyS6)) {
+        if (keyDown(KeyS0)) laneRequest = cursorLane = 0;
+        if (keyDown(KeyS1)) laneRequest = cursorLane = 4;
+        if (keyDown(KeyS2)) laneRequest = cursorLane = 1;
+        if (keyDown(KeyS3)) laneRequest = cursorLane = 3;
+        if (keyDown(KeyS4)) laneRequest = cursorLane = 2;
+        if (gauge > 49 && keyS6Latch == 0 && keyDown(KeyS6)) {
             keyS6Latch = 1;
             fireVolley();
         }
-        if (fireLatch == 0 && held(KeyS5)) fireRequest = 1;
-        if (gauge > 99 && keyS7Latch == 0 && held(KeyS7)) {
+        if (fireLatch == 0 && keyDown(KeyS5)) fireRequest = 1;
+        if (gauge > 99 && keyS7Latch == 0 && keyDown(KeyS7)) {
             fireRequest = 2;
             keyS7Latch = 1;
             fireWaveShots();
         }
-        if (gauge > 24 && keyS8Latch == 0 && held(KeyS8)) {
+        if (gauge > 24 && keyS8Latch == 0 && keyDown(KeyS8)) {
             keyS8Latch = 1;
             freezeEnemies();
         }
-        if (fireRequest != 1 && arrowLatch == 0 && held(KeyS9)) {
+        if (fireRequest != 1 && arrowLatch == 0 && keyDown(KeyS9)) {
             arrowLatch = -1;
             cursorLane = static_cast<int16_t>((cursorLane + 4) % 5);
             laneRequest = cursorLane;
         }
-        if (fireRequest != 1 && arrowLatch == 0 && held(KeySA)) {
+        if (fireRequest != 1 && arrowLatch == 0 && keyDown(KeySA)) {
             arrowLatch = 1;
             cursorLane = static_cast<int16_t>((cursorLane + 1) % 5);
             laneRequest = cursorLane;
@@ -252,20 +249,21 @@ void Form1::resetGame() {
 }
 
 void Form1::setDefaultKeys() {
-    KeyS0 = 90;
-    KeyS1 = 66;
-    KeyS2 = 88;
-    KeyS3 = 86;
-    KeyS4 = 67;
-    KeyS5 = 32;
-    KeyS6 = 16;
-    KeyS7 = 77;
-    KeyS8 = 84;
-    KeyS9 = 37;
-    KeySA = 39;
+    // Z X C V B from the left lane to the right one.
+    KeyS0 = 'Z';
+    KeyS1 = 'B';
+    KeyS2 = 'X';
+    KeyS3 = 'V';
+    KeyS4 = 'C';
+    KeyS5 = vk::kSpace;
+    KeyS6 = vk::kShift;
+    KeyS7 = 'M';
+    KeyS8 = 'T';
+    KeyS9 = vk::kLeft;
+    KeySA = vk::kRight;
 }
 
-void Form1::mnuStart_Click() { scene = 1; }
+void Form1::mnuStart_Click() { scene = kGetReadyScene; }
 
 void Form1::Command1_Click() {
     Text1.setTop(500);

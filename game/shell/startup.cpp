@@ -8,12 +8,6 @@
 
 namespace game {
 
-namespace {
-
-constexpr int kShiftKey = 16;
-
-}  // namespace
-
 void Form1::Form_Load() {
     startUp();
     mainLoop();
@@ -76,7 +70,7 @@ void Form1::startUp() {
     mnulv[difficulty].checked = true;
     mnuDBG.visible = false;
     applyUnlockStage(unlockStage);
-    if (sv.GetKeyState(kShiftKey) & 0x80) {
+    if (keyDown(vk::kShift)) {
         // Everything is open for this run only; the stored stage stays as it is.
         mnulv[3].enabled = mnulv[4].enabled = true;
         mnulv[5].visible = mnulv[6].visible = mnulv[7].visible = true;
@@ -84,7 +78,7 @@ void Form1::startUp() {
     }
     Text1.setTop(500);
     rnd.seedFromTimeOfDay();
-    scene = 0;
+    scene = kTitleScene;
     form.width = kWindowWidthTwips;
     form.height = kWindowHeightTwips;
     sv.showForm(form);
@@ -106,7 +100,7 @@ void Form1::startUp() {
     // Offering MMX on a processor without it would run instructions it lacks.
     mnu_UseMMX.visible = hasMmx == 1;
     if (hasMmx == 1) {
-        mmxMode = kMmxFlag;
+        mmxMode = PX_FLAG_MMX;
         mnu_UseMMX.checked = true;
     }
 }

@@ -13,7 +13,6 @@ namespace game {
 
 namespace {
 
-bool isLane(int v) { return v >= 0 && v < kLaneCount; }
 
 // The limit tables are indexed by difficulty; an out-of-range difficulty reads
 // the nearest table entry instead of memory beyond it.
@@ -60,9 +59,8 @@ void Form1::spawnOneEnemy() {
     const int32_t L = std::min<int32_t>(level, 99);
     const int d = diffIndex(difficulty);
 
-    int i = 0;
-    while (i < kEnemySlots && enemyLane[i] != kFreeSlot) ++i;
-    if (i == kEnemySlots) return;
+    const int i = firstFreeSlot(enemyLane);
+    if (i < 0) return;
 
     const int16_t lane = static_cast<int16_t>(vbIntI(static_cast<double>(Rnd()) * 5));
     enemyLane[i] = lane;
@@ -126,7 +124,7 @@ void Form1::spawnOneEnemy() {
 
 void Form1::moveEnemies() {
     for (int i = 0; i < kEnemySlots; ++i) {
-        if (!isLane(enemyLane[i])) continue;
+        if (isFree(enemyLane[i])) continue;
         const double t = tickDiff(now(), enemyTick[i]);
 
         if (freezeTimer == 0) {
@@ -192,7 +190,7 @@ void Form1::moveEnemies() {
             // from where it stood by moving its clock on by the frozen time.
             freezeLength = tickDiff(now(), freezeStartTick);
             for (int i = 0; i < kEnemySlots; ++i)
-                if (isLane(enemyLane[i])) enemyTick[i] = tickAdd(enemyTick[i], freezeLength);
+                if (!isFree(enemyLane[i])) enemyTick[i] = tickAdd(enemyTick[i], freezeLength);
         }
     }
 }

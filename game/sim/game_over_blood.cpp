@@ -35,19 +35,15 @@ void startSpray(Spray& s, Random& rnd, double x0, int heroY) {
         b.aspect = 0.46f;
         b.vy = 0;
     }
-    for (Droplet& d : s.droplets) d.x = kFree;
+    for (Droplet& d : s.droplets) d.x = kFreeSlot;
 }
 
 void addDroplets(Spray& s, Random& rnd, double x0, int heroY) {
     int k = vbIntI(rnd.next() * 5.0) + 1;
     for (int n = 0; n <= k; ++n) {
-        Droplet* d = nullptr;
-        for (Droplet& e : s.droplets)
-            if (e.x == kFree) {
-                d = &e;
-                break;
-            }
-        if (!d) return;
+        const int free = firstFreeSlot(s.droplets, &Droplet::x);
+        if (free < 0) return;
+        Droplet* d = &s.droplets[free];
         d->x = static_cast<float>(rnd.next() * 7.0 + x0 - 3.5);
         d->y = static_cast<float>(heroY + 16);
         d->vx = static_cast<float>(rnd.next() * 4.0 - 2.0);

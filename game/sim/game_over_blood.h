@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "shell/game_state.h"
 #include "shell/random.h"
 #include "shell/vbmath.h"
 
@@ -15,7 +16,6 @@ constexpr int kBlobs = 121;        // 0 ... 120
 constexpr int kRoundBlobs = 100;   // 0 ... 99 fly and fade; 100 ... 120 are flat pools
 constexpr int kFallingBlobs = 71;  // 0 ... 70 fall with full gravity
 constexpr int kDroplets = 101;
-constexpr float kFree = 999;       // a droplet's x when the entry is free
 constexpr int kDropletFloor = 30;  // a droplet below this row is gone
 
 struct Blob {
@@ -25,7 +25,7 @@ struct Blob {
 };
 
 struct Droplet {
-    float x = kFree, y = 0, vx = 0, vy = 0;
+    float x = kFreeSlot, y = 0, vx = 0, vy = 0;  // x marks a free entry
 };
 
 struct Spray {
@@ -59,12 +59,12 @@ void addDroplets(Spray& s, Random& rnd, double x0, int heroY);
 template <typename Plot>
 void moveDroplets(Spray& s, Random& rnd, Plot&& plot) {
     for (Droplet& d : s.droplets) {
-        if (d.x == kFree) continue;
+        if (isFree(d.x)) continue;
         d.y = static_cast<float>(static_cast<double>(d.y) + d.vy);
         d.x = static_cast<float>(static_cast<double>(d.x) + d.vx);
         d.vy = static_cast<float>(static_cast<double>(d.vy) + 0.55);
         if (d.y > kDropletFloor) {
-            d.x = kFree;
+            d.x = kFreeSlot;
         } else {
             plot(d.x, d.y, roundHalfEven(rnd.next() * 60.0 + 100.0));
         }

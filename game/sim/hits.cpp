@@ -5,19 +5,13 @@
 
 namespace game {
 
-namespace {
-
-bool isLane(int v) { return v >= 0 && v < kLaneCount; }
-
-}  // namespace
-
 void Form1::resolveHits() {
     for (int b = 0; b < kShotSlots; ++b) {
-        if (!isLane(shotLane[b])) continue;
+        if (isFree(shotLane[b])) continue;
         for (int e = 0; e < kEnemySlots; ++e) {
             // Read afresh for every pair: an enemy killed earlier in this pass
             // is free by now.
-            if (enemyLane[e] == kFreeSlot || enemyLane[e] != shotLane[b]) continue;
+            if (isFree(enemyLane[e]) || enemyLane[e] != shotLane[b]) continue;
             // Band test on the stored single-precision values; an enemy in the
             // middle of a lane change cannot be hit.
             const bool hit = enemyY[e] < 0 ||

@@ -8,15 +8,13 @@
 namespace game {
 
 void Form1::fireShot() {
-    for (int i = 0; i < kShotSlots; ++i) {
-        if (shotLane[i] != kFreeSlot) continue;
-        shotLane[i] = heroLane;
-        shotY[i] = static_cast<float>(heroY + 6);
-        shotTick[i] = now();
-        shotPower[i] = 1;
-        shotWave[i] = 0;
-        return;
-    }
+    const int i = firstFreeSlot(shotLane);
+    if (i < 0) return;
+    shotLane[i] = heroLane;
+    shotY[i] = static_cast<float>(heroY + 6);
+    shotTick[i] = now();
+    shotPower[i] = 1;
+    shotWave[i] = 0;
 }
 
 void Form1::moveShots() {
@@ -24,7 +22,7 @@ void Form1::moveShots() {
     // every straight shot in flight jump forward.
     const double s = std::min<int32_t>(level, 99);
     for (int i = 0; i < kShotSlots; ++i) {
-        if (shotLane[i] == kFreeSlot) continue;
+        if (isFree(shotLane[i])) continue;
         const double age = tickDiff(now(), shotTick[i]);
         if (shotWave[i] != 0) {
             // One degree of swing every 5 ms.

@@ -4,20 +4,10 @@
 
 namespace game {
 
-namespace {
-
-int freeShotSlot(const Form1& f) {
-    for (int i = 0; i < kShotSlots; ++i)
-        if (f.shotLane[i] == kFreeSlot) return i;
-    return -1;
-}
-
-}  // namespace
-
 void Form1::fireVolley() {
     playVoice("voice3");
     for (int16_t lane = 0; lane < kLaneCount; ++lane) {
-        const int i = freeShotSlot(*this);
+        const int i = firstFreeSlot(shotLane);
         if (i < 0) continue;
         shotLane[i] = lane;
         shotY[i] = static_cast<float>(heroY + 14);
@@ -31,7 +21,7 @@ void Form1::fireVolley() {
 void Form1::fireWaveShots() {
     playVoice("voice4");
     for (int k = 0; k < 2; ++k) {
-        const int i = freeShotSlot(*this);
+        const int i = firstFreeSlot(shotLane);
         if (i < 0) continue;
         shotLane[i] = heroLane;
         shotY[i] = static_cast<float>(heroY + 3 * k);

@@ -1,5 +1,7 @@
 #include "key_state.h"
 
+#include "forms/virtual_keys.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 
@@ -11,7 +13,9 @@ namespace {
 constexpr uint32_t kShiftR = 0xFFE2, kControlR = 0xFFE4, kAltR = 0xFFEA, kMetaR = 0xFFE8,
                    kSuperR = 0xFFEC;
 
-constexpr int kShift = 16, kControl = 17, kMenu = 18;
+using vk::kControl;
+using vk::kMenu;
+using vk::kShift;
 
 int keypadCode(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
@@ -29,8 +33,8 @@ int keypadCode(int key) {
 // The keys of a US layout, shifted or not, under the code of the key cap.
 int plainCode(int key) {
     switch (key) {
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return vk::kSpace;
+    case Qt::Key_Escape: return vk::kEscape;
     case Qt::Key_Return:
     case Qt::Key_Enter: return 13;
     case Qt::Key_Tab:
@@ -43,9 +47,9 @@ int plainCode(int key) {
     case Qt::Key_PageDown: return 34;
     case Qt::Key_End: return 35;
     case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
+    case Qt::Key_Left: return vk::kLeft;
     case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
+    case Qt::Key_Right: return vk::kRight;
     case Qt::Key_Down: return 40;
     case Qt::Key_Print: return 44;
     case Qt::Key_Insert: return 45;
@@ -101,10 +105,10 @@ VirtualKeys virtualKeysOf(int key, Qt::KeyboardModifiers modifiers, uint32_t key
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return {key, 0};
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return {112 + (key - Qt::Key_F1), 0};
     switch (key) {
-    case Qt::Key_Shift: return {kShift, keysym == kShiftR ? 161 : 160};
-    case Qt::Key_Control: return {kControl, keysym == kControlR ? 163 : 162};
-    case Qt::Key_Alt: return {kMenu, keysym == kAltR ? 165 : 164};
-    case Qt::Key_AltGr: return {kMenu, 165};
+    case Qt::Key_Shift: return {kShift, keysym == kShiftR ? vk::kRightShift : vk::kLeftShift};
+    case Qt::Key_Control: return {kControl, keysym == kControlR ? vk::kRightControl : vk::kLeftControl};
+    case Qt::Key_Alt: return {kMenu, keysym == kAltR ? vk::kRightMenu : vk::kLeftMenu};
+    case Qt::Key_AltGr: return {kMenu, vk::kRightMenu};
     case Qt::Key_Meta: return {keysym == kMetaR || keysym == kSuperR ? 92 : 91, 0};
     default: return {plainCode(key), 0};
     }
@@ -165,7 +169,7 @@ void KeyState::set(const VirtualKeys& keys, bool down) {
     }
     down_[keys.side] = down;
     // The shared code stays down while the key on the other side is held.
-    const int left = keys.code == kShift ? 160 : keys.code == kControl ? 162 : 164;
+    const int left = keys.code == kShift ? vk::kLeftShift : keys.code == kControl ? vk::kLeftControl : vk::kLeftMenu;
     down_[keys.code] = down_[left] || down_[left + 1];
 }
 

@@ -210,7 +210,7 @@ std::vector<QImage> seededFrames(int16_t mmxMode) {
 }
 
 TEST(RenderMmx, PackedAndPlainFramesAreIdentical) {
-    const std::vector<QImage> plain = seededFrames(0), packed = seededFrames(game::kMmxFlag);
+    const std::vector<QImage> plain = seededFrames(0), packed = seededFrames(PX_FLAG_MMX);
     for (size_t n = 0; n < plain.size(); ++n) EXPECT_TRUE(plain[n] == packed[n]) << "frame " << n;
     EXPECT_FALSE(plain.front() == plain.back()) << "the frames move";
 }
@@ -262,7 +262,7 @@ uint64_t shownPicturesHash(int16_t mmxMode, int* pictures) {
 }
 
 TEST(RenderWholeGame, EveryPictureIsTheOneItAlwaysWas) {
-    for (int32_t mode : {0, game::kMmxFlag}) {
+    for (int32_t mode : {0, int32_t{PX_FLAG_MMX}}) {
         int pictures = 0;
         EXPECT_EQ(shownPicturesHash(static_cast<int16_t>(mode), &pictures), 0x95126DD3BB500187ull) << "mmxMode " << mode;
         EXPECT_EQ(pictures, 1352) << "mmxMode " << mode;
