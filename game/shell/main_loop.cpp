@@ -265,6 +265,12 @@ void Form1::setDefaultKeys() {
     KeySA = 39;
 }
 
+bool Form1::isPlayKey(int vk) const {
+    for (int16_t key : {KeyS0, KeyS1, KeyS2, KeyS3, KeyS4, KeyS5, KeyS6, KeyS7, KeyS8, KeyS9, KeySA})
+        if (key == vk) return true;
+    return false;
+}
+
 void Form1::mnuStart_Click() { scene = 1; }
 
 void Form1::Command1_Click() {
