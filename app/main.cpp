@@ -26,8 +26,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lanebeam.png")));
 
     qtfront::QtServices services;
+    const std::string folder = platform::programFolder();
+    services.setWindowSizeFile(folder + "/vnbeam-window.txt");
     try {
-        game::Form1 f(services, platform::programFolder());
+        game::Form1 f(services, folder);
         f.Form_Load();
     } catch (const platform::ProgramEnd& end) {
         return end.status;

@@ -1,8 +1,10 @@
 // Frame pacing and processor use of the real program: the Qt front, a bot on the
 // keys, NORMAL with SPILITUAL FEVER for the heaviest load the tables allow.
-//   pacing_probe [--seconds N] [--title-seconds N] [--spin]
-// --spin replaces the sleeping wait turn with a pure spin, for comparison.
+//   pacing_probe [--seconds N] [--title-seconds N] [--spin] [--zoom K]
+// --spin replaces the sleeping wait turn with a pure spin, for comparison;
+// --zoom K enlarges the window until the picture shows K times as large.
 #include <QApplication>
+#include <QWidget>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -115,8 +117,10 @@ double percentile(std::vector<double> v, double p) {
 int main(int argc, char** argv) {
     double seconds = 60, titleSeconds = 5;
     bool spin = false;
+    int zoom = 1;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--spin")) spin = true;
+        else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc) zoom = std::max(1, std::atoi(argv[++i]));
         else if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
         else if (!std::strcmp(argv[i], "--title-seconds") && i + 1 < argc) titleSeconds = std::atof(argv[++i]);
     }
@@ -133,6 +137,12 @@ int main(int argc, char** argv) {
         f.mnuVio.checked = false;  // the plain ending keeps more of the run in play
         f.mnulv_Click(3);          // NORMAL: a hundred enemies may be on the field
         f.mnulv[6].checked = true;  // SPILITUAL FEVER: level 99 and a full gauge
+        if (QWidget* window = sv.windowOf(f.form)) {
+            const int grow = game::kPlaySize * (zoom - 1);
+            window->resize(window->size() + QSize(grow, grow));
+            const auto settled = Clock::now() + std::chrono::milliseconds(500);
+            while (Clock::now() < settled) f.runPass();
+        }
 
         auto runFor = [&](double s) {
             const auto end = Clock::now() + std::chrono::duration<double>(s);
@@ -161,8 +171,10 @@ int main(int argc, char** argv) {
         rusage u{};
         getrusage(RUSAGE_SELF, &u);
 
-        std::printf("pacing probe (%s wait), %.0f s of play, %zu games, %zu frame periods\n",
-                    spin ? "spinning" : "sleeping", playWall, sv.runs.size(), periods.size());
+        const QWidget* picture = sv.widgetOf(f.picMain);
+        const double shown = picture ? picture->width() * picture->devicePixelRatio() / game::kPlaySize : 0;
+        std::printf("pacing probe (%s wait, picture x%.0f), %.0f s of play, %zu games, %zu frame periods\n",
+                    spin ? "spinning" : "sleeping", shown, playWall, sv.runs.size(), periods.size());
         std::printf("  frame period ms (tick): min %.0f  median %.0f  p99 %.0f  max %.0f\n",
                     percentile(periods, 0), percentile(periods, 50), percentile(periods, 99),
                     percentile(periods, 100));

@@ -33,6 +33,10 @@ Form1::Form1(platform::Services& services, std::string folder)
     lblPause.backColor = forms::rgb(40, 20, 60);
     form.controls = {&picMain, &Text1, &Command1, &lblPause};
 
+    // The window grows on large screens; a play key is never taken from the
+    // game for the window's own use.
+    form.scalable = true;
+    form.pollsKey = [this](int vk) { return isPlayKey(vk); };
     form.onUnload = [this] { Form_Unload(); };
     buildMenuTree();
 }

@@ -113,6 +113,8 @@ public:
     void gameOverScene();
     void resetGame();
     void setDefaultKeys();
+    // One of the eleven keys KeyS0 ... KeySA, as the player configured them.
+    bool isPlayKey(int code) const;
     void mnuStart_Click();
     void Command1_Click();
     // The close box and the quit command: writes the settings file, ends the

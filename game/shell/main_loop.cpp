@@ -263,6 +263,12 @@ void Form1::setDefaultKeys() {
     KeySA = vk::kRight;
 }
 
+bool Form1::isPlayKey(int code) const {
+    for (int16_t key : {KeyS0, KeyS1, KeyS2, KeyS3, KeyS4, KeyS5, KeyS6, KeyS7, KeyS8, KeyS9, KeySA})
+        if (key == code) return true;
+    return false;
+}
+
 void Form1::mnuStart_Click() { scene = kGetReadyScene; }
 
 void Form1::Command1_Click() {

@@ -194,6 +194,15 @@ struct Form {
     // A key pressed while the window has the keyboard (a virtual-key code), for
     // the windows that answer keys themselves; the game polls its play keys.
     std::function<void(int vk)> onKeyDown;
+
+    // The player may resize and maximize the window and put it on the whole
+    // screen; the controls then show enlarged together, by the largest whole
+    // factor at which clientWidth x clientHeight fits, centred on black.
+    bool scalable = false;
+    // Whether the game polls this key (a virtual-key code) while it plays: the
+    // window then leaves the key to the game instead of using it for itself.
+    // A plain read of the game's state, safe to ask at any time.
+    std::function<bool(int vk)> pollsKey;
 };
 
 // Walks a menu tree depth first, the item before its children.

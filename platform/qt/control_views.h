@@ -19,6 +19,16 @@ namespace qtfront {
 // (coalesce = true).
 using PostFn = std::function<void(const void* source, std::function<void()> action, bool coalesce)>;
 
+// How large a form's controls show: `factor` device pixels for each pixel of
+// the model, on a screen with `pixelRatio` device pixels to a logical one.
+struct Zoom {
+    int factor = 1;
+    qreal pixelRatio = 1;
+    // Logical pixels (and font points) for each pixel (point) of the model.
+    qreal logical() const { return factor / pixelRatio; }
+    bool operator==(const Zoom&) const = default;
+};
+
 // One control on screen. Geometry, visibility and the enabled flag are the
 // form window's to mirror; a view mirrors what is particular to its kind.
 class ControlView {
@@ -29,6 +39,16 @@ public:
     virtual void syncContent() = 0;
     // Paints now, for the views whose drawing changes between events.
     virtual void paintNow() {}
+    // Fonts and pictures follow the zoom; the geometry is the form window's.
+    void setZoom(const Zoom& zoom) {
+        if (zoom == zoom_) return;
+        zoom_ = zoom;
+        rezoom();
+    }
+
+protected:
+    virtual void rezoom() {}
+    Zoom zoom_;
 };
 
 // A widget for `control`, a child of `parent` (owned by it); nullptr for a kind

@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -31,11 +33,20 @@ class TopLevel final : public Base {
 public:
     std::function<void()> onClose;
     std::function<void(int vk)> onKey;
+    std::function<void()> onResize;  // a new size or window state
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         if (onClose) onClose();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        Base::resizeEvent(event);
+        if (onResize) onResize();
+    }
+    void changeEvent(QEvent* event) override {
+        Base::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && onResize) onResize();
     }
     // Reached by the keys no control takes, which in these windows is all of them.
     void keyPressEvent(QKeyEvent* event) override {
@@ -47,6 +58,28 @@ protected:
 };
 
 bool explicitlyDisabled(const QWidget* w) { return w->testAttribute(Qt::WA_ForceDisabled); }
+
+// The black around a scalable form's enlarged client area; it lays the area
+// out again whenever its size or its screen changes.
+class Backdrop final : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::function<void()> onChange;
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        if (onChange) onChange();
+    }
+    bool event(QEvent* event) override {
+        const bool done = QWidget::event(event);
+        if (event->type() == QEvent::ScreenChangeInternal && onChange) onChange();
+        return done;
+    }
+};
+
+constexpr int kFullScreenKey = 122;  // F11
+// Time a window manager gets to act on a new window state.
+constexpr int kWindowManagerMs = 400;
 
 // The menu bar never takes the keyboard for itself: a lone Alt does not enter
 // it, and a menu closed by Escape leaves nothing highlighted behind. Otherwise
@@ -63,6 +96,24 @@ public:
 };
 
 }  // namespace
+
+int wholeFactor(QSize area, QSize design) {
+    if (design.width() < 1 || design.height() < 1) return 1;
+    return std::max(1, std::min(area.width() / design.width(), area.height() / design.height()));
+}
+
+Presentation present(QSize area, qreal pixelRatio, QSize design) {
+    if (!std::isfinite(pixelRatio) || pixelRatio <= 0) pixelRatio = 1;
+    // Whole device pixels, so a picture pixel is a whole block on any screen.
+    const QSize device(static_cast<int>(area.width() * pixelRatio), static_cast<int>(area.height() * pixelRatio));
+    const Zoom zoom{wholeFactor(device, design), pixelRatio};
+    const QSize stage(static_cast<int>(std::ceil(design.width() * zoom.logical())),
+                      static_cast<int>(std::ceil(design.height() * zoom.logical())));
+    // Too small a window cuts off the right and the bottom, as it always did.
+    return {zoom, QRect(QPoint(std::max(0, (area.width() - stage.width()) / 2),
+                               std::max(0, (area.height() - stage.height()) / 2)),
+                        stage)};
+}
 
 int twipsToPixels(float twips) {
     if (!std::isfinite(twips)) return 0;
@@ -88,7 +139,8 @@ QPoint placeOnScreen(QPoint pos, QSize size) {
     return {x, y};
 }
 
-FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler)
+FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
+                       const QString& sizeFile)
     : form_(form), post_(std::move(post)), closeWithoutHandler_(std::move(closeWithoutHandler)) {
     const QSize client(std::clamp(form.clientWidth, 1, kMaxClientSide),
                        std::clamp(form.clientHeight, 1, kMaxClientSide));
@@ -101,6 +153,11 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
         }, true);
     };
     auto onKey = [this](int vk) {
+        // The window's own key, unless the player gave it to the game.
+        if (vk == kFullScreenKey && form_.scalable && !(form_.pollsKey && form_.pollsKey(vk))) {
+            toggleFullScreen();
+            return;
+        }
         postInput(&form_.onKeyDown, [this, vk] {
             if (form_.onKeyDown) form_.onKeyDown(vk);
         }, false);
@@ -117,29 +174,144 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
         barStyle->setParent(bar_);
         bar_->setStyle(barStyle);
         main->setMenuBar(bar_);
-        client_ = new QWidget(main);
-        client_->setFixedSize(client);
-        main->setCentralWidget(client_);
-        main->layout()->setSizeConstraint(QLayout::SetFixedSize);
         window_ = main;
+        if (form.scalable) {
+            main->setCentralWidget(makeBackdrop(main));
+        } else {
+            client_ = new QWidget(main);
+            client_->setFixedSize(client);
+            main->setCentralWidget(client_);
+            main->layout()->setSizeConstraint(QLayout::SetFixedSize);
+        }
+        main->onResize = [this] { noteWindowSize(); };
         buildMenus(bar_, form.menuBar, -1);
     } else {
         auto* plain = new TopLevel<QWidget>;
         plain->onClose = onClose;
         plain->onKey = onKey;
-        plain->setFixedSize(client);
-        window_ = client_ = plain;
+        plain->onResize = [this] { noteWindowSize(); };
+        window_ = plain;
+        if (form.scalable) {
+            auto* layout = new QVBoxLayout(plain);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(makeBackdrop(plain));
+        } else {
+            plain->setFixedSize(client);
+            client_ = plain;
+        }
     }
     window_->setObjectName(QString::fromStdString(form.name));
     sync();
     // Placed again once the layout knows the real size, which the pull back
     // onto the screen needs.
     window_->adjustSize();
+    if (backdrop_) {
+        sizeFile_ = sizeFile;
+        restoreWindowSize();
+        relayout();
+    }
     placed_ = false;
     syncPosition();
 }
 
-FormWindow::~FormWindow() { delete window_; }
+FormWindow::~FormWindow() {
+    if (!sizeFile_.isEmpty()) {
+        settleWindowSize();
+        const bool full = fullScreen();
+        const WindowSize left{normalSize_, full ? maximizedBeforeFullScreen_ : window_->isMaximized(), full};
+        // A file that already says so is left alone; a failed write only means
+        // the next run starts at the plain size.
+        if (left != sizeRead_) writeWindowSize(sizeFile_, left);
+    }
+    delete window_;
+}
+
+QWidget* FormWindow::makeBackdrop(QWidget* parent) {
+    sizeSettles_ = new QTimer(parent);
+    sizeSettles_->setSingleShot(true);
+    QObject::connect(sizeSettles_, &QTimer::timeout, parent, [this] { settleWindowSize(); });
+    auto* backdrop = new Backdrop(parent);
+    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide), std::clamp(form_.clientHeight, 1, kMaxClientSide));
+    backdrop->setMinimumSize(design);
+    QPalette black = backdrop->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    backdrop->setPalette(black);
+    backdrop->setAutoFillBackground(true);
+    client_ = new QWidget(backdrop);
+    client_->resize(design);
+    backdrop->onChange = [this] { relayout(); };
+    backdrop_ = backdrop;
+    return backdrop;
+}
+
+void FormWindow::relayout() {
+    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide), std::clamp(form_.clientHeight, 1, kMaxClientSide));
+    const Presentation shown = present(backdrop_->size(), window_->devicePixelRatio(), design);
+    if (client_->geometry() != shown.stage) client_->setGeometry(shown.stage);
+    if (shown.zoom == zoom_) return;
+    zoom_ = shown.zoom;
+    for (Placed& p : views_) {
+        p.view->setZoom(zoom_);
+        p.geometry = QRect(0, 0, -1, -1);
+    }
+    syncControls();
+}
+
+void FormWindow::restoreWindowSize() {
+    if (!sizeFile_.isEmpty()) sizeRead_ = readWindowSize(sizeFile_);
+    if (sizeRead_) {
+        window_->resize(sizeRead_->size.expandedTo(window_->minimumSizeHint()));
+        if (sizeRead_->maximized) window_->setWindowState(Qt::WindowMaximized);
+        // Once shown, where the screen is known and the toggle can check on it.
+        fullScreenAtShow_ = sizeRead_->fullScreen;
+    }
+    normalSize_ = window_->size();
+}
+
+void FormWindow::noteWindowSize() {
+    // A window manager may report the size of a new state before the state
+    // itself: a size is the normal one once it has held a moment without one.
+    if (backdrop_) sizeSettles_->start(kWindowManagerMs);
+}
+
+void FormWindow::settleWindowSize() {
+    if (!fullScreen() && !(window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        normalSize_ = window_->size();
+}
+
+bool FormWindow::fullScreen() const {
+    return window_->isFullScreen() ||
+           (tookScreen_ && window_->screen() && window_->geometry() == window_->screen()->geometry());
+}
+
+void FormWindow::toggleFullScreen() {
+    if (!backdrop_) return;
+    const QRect before = window_->geometry();
+    QRect wanted;
+    const bool leaving = fullScreen();
+    tookScreen_ = false;
+    if (leaving) {
+        wanted = geometryBeforeFullScreen_;
+        if (maximizedBeforeFullScreen_)
+            window_->showMaximized();
+        else
+            window_->showNormal();
+    } else {
+        const QScreen* screen = window_->screen();
+        if (!screen) return;
+        wanted = screen->geometry();
+        geometryBeforeFullScreen_ = before;
+        maximizedBeforeFullScreen_ = window_->isMaximized();
+        window_->showFullScreen();
+    }
+    // Where no window manager acts on the state, the window takes its new
+    // place itself; a window manager that did has changed it by then.
+    QTimer::singleShot(kWindowManagerMs, window_, [this, before, wanted, leaving] {
+        if (window_->geometry() != before || !wanted.isValid() || wanted == before) return;
+        tookScreen_ = !leaving;
+        window_->setGeometry(wanted);
+    });
+}
 
 void FormWindow::postInput(const void* source, std::function<void()> action, bool coalesce) {
     // A disabled window takes no input, whenever the click was queued.
@@ -231,7 +403,10 @@ ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
                                                          bool coalesce) {
         postInput(source, std::move(action), coalesce);
     });
-    if (view) views_.push_back({control, view, parent, QRect(0, 0, -1, -1)});
+    if (view) {
+        view->setZoom(zoom_);
+        views_.push_back({control, view, parent, QRect(0, 0, -1, -1)});
+    }
     return view;
 }
 
@@ -263,6 +438,12 @@ void FormWindow::syncControls() {
             for (const forms::Control* f = c.parent; f && f != &c && depth < kMaxMenuDepth; f = f->parent, ++depth)
                 g.translate(f->left, f->top);
         }
+        if (!(zoom_ == Zoom{})) {
+            const qreal s = zoom_.logical();
+            const QPoint topLeft(static_cast<int>(std::lround(g.left() * s)), static_cast<int>(std::lround(g.top() * s)));
+            g = QRect(topLeft, QPoint(static_cast<int>(std::lround((g.right() + 1) * s)) - 1,
+                                      static_cast<int>(std::lround((g.bottom() + 1) * s)) - 1));
+        }
         QWidget* w = p.view->widget();
         if (g != p.geometry) {
             w->setGeometry(g);
@@ -289,7 +470,10 @@ void FormWindow::syncPosition() {
         placed_ = true;
         return;
     }
-    if (!window_->isVisible()) return;
+    // A maximized or full-screen window sits where its state puts it; the
+    // position the game saves is the one it comes back to.
+    if (!window_->isVisible() || fullScreen() || (window_->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+        return;
     // The player moved the window: the model learns it, so the game saves it.
     const QPoint now = window_->pos();
     if (now == windowPos_) return;
@@ -336,6 +520,10 @@ void FormWindow::show(const QWidget* over) {
     sync();
     window_->raise();
     window_->activateWindow();
+    if (fullScreenAtShow_) {
+        fullScreenAtShow_ = false;
+        toggleFullScreen();
+    }
 }
 
 void FormWindow::paintPicturesNow() {

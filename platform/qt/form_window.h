@@ -1,6 +1,7 @@
 // The real window of one form model: a main window with its menu bar when the
 // form has one, else a plain top-level widget, and the controls at their pixel
-// positions in a client area of fixed size.
+// positions in a client area of fixed size; or, for a scalable form, in a
+// client area enlarged by a whole factor, centred in a window of any size.
 #pragma once
 
 #include <QPoint>
@@ -13,9 +14,11 @@
 
 #include "control_views.h"
 #include "forms/forms.h"
+#include "window_size_file.h"
 
 class QAction;
 class QMenuBar;
+class QTimer;
 class QWidget;
 
 namespace qtfront {
@@ -24,7 +27,10 @@ class FormWindow {
 public:
     // post queues the callbacks of the form's input; closeWithoutHandler takes the
     // form off the screen when its close box is used and it has no onUnload.
-    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler);
+    // A scalable form's window keeps its size in sizeFile between runs (none
+    // when empty).
+    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
+               const QString& sizeFile = {});
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -67,12 +73,21 @@ private:
     void syncControls();
     void syncPosition();
     void postInput(const void* source, std::function<void()> action, bool coalesce);
+    QWidget* makeBackdrop(QWidget* parent);
+    void relayout();
+    void noteWindowSize();
+    void settleWindowSize();
+    void restoreWindowSize();
+    bool fullScreen() const;
+    // Full screen, or back to the window it was; scalable forms only.
+    void toggleFullScreen();
 
     forms::Form& form_;
     PostFn post_;
     std::function<void()> closeWithoutHandler_;
     QWidget* window_ = nullptr;
-    QWidget* client_ = nullptr;
+    QWidget* client_ = nullptr;  // the controls' parent
+    QWidget* backdrop_ = nullptr;  // a scalable form's black area around client_
     QMenuBar* bar_ = nullptr;
     std::vector<MenuBinding> menus_;
     std::vector<Placed> views_;
@@ -82,7 +97,29 @@ private:
     bool placed_ = false;
     float modelLeft_ = 0, modelTop_ = 0;  // the model position last applied or written
     QPoint windowPos_;
+
+    Zoom zoom_;
+    QString sizeFile_;
+    std::optional<WindowSize> sizeRead_;
+    QSize normalSize_;  // the window's size when neither maximized nor full screen
+    QTimer* sizeSettles_ = nullptr;
+    bool maximizedBeforeFullScreen_ = false;
+    bool fullScreenAtShow_ = false;
+    bool tookScreen_ = false;  // full screen by the window's own hand: no window manager did it
+    QRect geometryBeforeFullScreen_;
 };
+
+// The largest whole factor, at least 1, at which `design` enlarged fits in `area`.
+int wholeFactor(QSize area, QSize design);
+
+// How a scalable form shows in a client area of `area` logical pixels on a
+// screen with `pixelRatio` device pixels to a logical one: the zoom, whose
+// factor is whole in device pixels, and where the enlarged client area goes.
+struct Presentation {
+    Zoom zoom;
+    QRect stage;
+};
+Presentation present(QSize area, qreal pixelRatio, QSize design);
 
 // Where a window of `size` at `pos` ends up: unchanged while its title strip
 // lies on some screen, else pulled onto the primary screen.

@@ -189,7 +189,8 @@ void QtServices::showForm(forms::Form& form) {
             [this, f](const void* source, std::function<void()> action, bool coalesce) {
                 post(f, source, std::move(action), coalesce);
             },
-            [this, f] { unloadForm(*f); }));
+            [this, f] { unloadForm(*f); },
+            form.scalable ? QString::fromStdString(windowSizeFile_) : QString()));
         window = windows_.back().get();
     }
     const QWidget* over = nullptr;

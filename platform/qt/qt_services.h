@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "forms/services.h"
@@ -52,6 +53,9 @@ public:
     QWidget* widgetOf(const forms::Control& control) const;
     QAction* actionOf(const forms::MenuItem& item) const;
     size_t queuedCallbacks() const { return queue_.size(); }
+    // Where a scalable form's window keeps its size between runs; nowhere
+    // until this is set.
+    void setWindowSizeFile(const std::string& path) { windowSizeFile_ = path; }
     // Forgets every key held, as when the application loses the keyboard.
     void releaseKeys();
 
@@ -76,6 +80,7 @@ private:
     std::unique_ptr<KeyState> keys_;
     std::unique_ptr<SoundPlayer> sound_;
     std::unique_ptr<DocumentOpener> opener_;
+    std::string windowSizeFile_;
 };
 
 }  // namespace qtfront

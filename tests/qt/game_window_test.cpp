@@ -162,7 +162,8 @@ QSize room(QWidget* w) {
 
 // Every text of the game window and the version dialog reads whole on one line
 // of its control, in its own font: the pause label, the best-score box with
-// its widest lines and its button, and the version dialog's texts.
+// its widest lines and its button, and the version dialog's texts; in the game
+// window enlarged three times too.
 TEST_F(QtGameWindow, TextsFitTheirControlsOnOneLine) {
     f.mnuVersion_Click();
     game::Form3& v = *f.form3;
@@ -175,14 +176,18 @@ TEST_F(QtGameWindow, TextsFitTheirControlsOnOneLine) {
         {&v.Label3, {"Ver 1.8.8"}},
         {&v.Command1, {"消える", "閉じる"}},
     };
-    sv.DoEvents();
-    for (const auto& [control, texts] : cases) {
-        QWidget* w = sv.widgetOf(*control);
-        ASSERT_NE(w, nullptr) << control->name;
-        const QFontMetrics metrics(w->font());
-        for (const std::string& text : texts) {
-            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), room(w).width()) << text;
-            EXPECT_LE(metrics.height(), room(w).height()) << text;
+    for (const int factor : {1, 3}) {
+        window->resize(window->size() + QSize(700, 700) * (factor == 3));
+        sv.DoEvents();
+        ASSERT_EQ(sv.widgetOf(f.picMain)->width(), 350 * factor);
+        for (const auto& [control, texts] : cases) {
+            QWidget* w = sv.widgetOf(*control);
+            ASSERT_NE(w, nullptr) << control->name;
+            const QFontMetrics metrics(w->font());
+            for (const std::string& text : texts) {
+                EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), room(w).width()) << text << " x" << factor;
+                EXPECT_LE(metrics.height(), room(w).height()) << text << " x" << factor;
+            }
         }
     }
 }

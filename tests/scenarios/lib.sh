@@ -131,6 +131,19 @@ expect_menu() {  # WHAT: a menu opens within two seconds
 shot() { import -window "$win" "$out/$1.png" || fail "no screenshot of the window"; }
 # The height of the menu bar: the window's inside less the play picture.
 bar_height() { echo $(($(xwininfo -id "$win" | awk '/Height:/ {print $2}') - 350)); }
+# The window's inside, "WIDTH HEIGHT"; expect_size W H SECONDS waits for it.
+inside() { xwininfo -id "$win" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}'; }
+expect_size() {
+    for _ in $(seq $(($3 * 20))); do [ "$(inside)" = "$1 $2" ] && return 0; sleep 0.05; done
+    fail "the window is $(inside), not $1 $2"
+}
+# whole_blocks NAME X Y SIDE K: the square of a screenshot is made of uniform
+# K x K blocks starting at its corner (a blurred or shifted picture is not).
+whole_blocks() {
+    convert "$out/$1.png" -crop "$4x$4+$2+$3" +repage "$work/square.png"
+    convert "$work/square.png" -sample "$(($4 / $5))x$(($4 / $5))!" -sample "$4x$4!" "$work/blocks.png"
+    [ "$(compare -metric AE "$work/square.png" "$work/blocks.png" null: 2>&1)" = 0 ]
+}
 # mean_rgb NAME X Y W H: the mean colour of a part of a screenshot, "r g b" 0-255.
 mean_rgb() {
     convert "$out/$1.png" -crop "$4x$5+$2+$3" +repage -resize 1x1\! -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
