@@ -65,9 +65,9 @@ void routineAlone(benchmark::State& state, int w, int h, Routine routine) {
     }
     for (auto _ : state) {
         switch (routine) {
-            case Routine::Plain: pxmix::plain::add(a.data(), b.data(), out.data(), n); break;
-            case Routine::Mmx: pxmix::packed::add(a.data(), b.data(), out.data(), n); break;
-            case Routine::Swar: pxmix::swar::add(a.data(), b.data(), out.data(), n); break;
+        case Routine::Plain: pxmix::plain::add(a.data(), b.data(), out.data(), n); break;
+        case Routine::Mmx: pxmix::packed::add(a.data(), b.data(), out.data(), n); break;
+        case Routine::Swar: pxmix::swar::add(a.data(), b.data(), out.data(), n); break;
         }
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();

@@ -108,8 +108,7 @@ bool stillFull(const Form1& f) {
         return n;
     };
     return f.enemyCount == 100 && live(f.enemyLane) == 100 && live(f.shotLane) == game::kShotSlots &&
-           live(f.trailLane) == game::kTrailSlots && live(f.particleX) == game::kParticleSlots &&
-           f.freezeTimer >= 300;
+           live(f.trailLane) == game::kTrailSlots && live(f.particleX) == game::kParticleSlots && f.freezeTimer >= 300;
 }
 
 void playFrame(Form1& f) {
@@ -194,18 +193,18 @@ void BM_Piece(benchmark::State& state) {
     const auto piece = static_cast<Piece>(state.range(0));
     for (auto _ : state) {
         switch (piece) {
-            case kClear: f.picSUB.cls(); break;
-            case kFullCopy:
-                BitBlt(f.picMain.hdc(), 0, 0, game::kPlaySize, game::kPlaySize, f.picSUB.hdc(), 0, 0, SRCCOPY);
-                break;
-            case kMaskedEnemy: f.maskedSprite(100, 200, 32, 46, f.picTEKI, 33, 0, 33, 0); break;
-            case kHeart: f.addSprite(150, 150, 25, 22, f.picHRT, 0, 0); break;
-            case kExplosion: f.addSprite(150, 150, 38, 38, f.picEXP, 60, 60); break;
-            case kStatus:
-                f.gauge = 299;
-                f.freezeTimer = 400;
-                f.drawStatus();
-                break;
+        case kClear: f.picSUB.cls(); break;
+        case kFullCopy:
+            BitBlt(f.picMain.hdc(), 0, 0, game::kPlaySize, game::kPlaySize, f.picSUB.hdc(), 0, 0, SRCCOPY);
+            break;
+        case kMaskedEnemy: f.maskedSprite(100, 200, 32, 46, f.picTEKI, 33, 0, 33, 0); break;
+        case kHeart: f.addSprite(150, 150, 25, 22, f.picHRT, 0, 0); break;
+        case kExplosion: f.addSprite(150, 150, 38, 38, f.picEXP, 60, 60); break;
+        case kStatus:
+            f.gauge = 299;
+            f.freezeTimer = 400;
+            f.drawStatus();
+            break;
         }
         benchmark::DoNotOptimize(f.picSUB.pixel(150, 150));
     }

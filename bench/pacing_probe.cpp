@@ -119,23 +119,28 @@ int main(int argc, char** argv) {
     bool spin = false;
     int zoom = 1;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--spin")) spin = true;
-        else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc) zoom = std::max(1, std::atoi(argv[++i]));
-        else if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
-        else if (!std::strcmp(argv[i], "--title-seconds") && i + 1 < argc) titleSeconds = std::atof(argv[++i]);
+        if (!std::strcmp(argv[i], "--spin"))
+            spin = true;
+        else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc)
+            zoom = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc)
+            seconds = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--title-seconds") && i + 1 < argc)
+            titleSeconds = std::atof(argv[++i]);
     }
     QApplication app(argc, argv);
     ProbeServices sv;
     sv.spin = spin;
     std::string folder = platform::programFolder();
     // The probe lives in build/bench; the program folder is build/bin.
-    if (folder.size() > 6 && folder.substr(folder.size() - 6) == "/bench") folder = folder.substr(0, folder.size() - 6) + "/bin";
+    if (folder.size() > 6 && folder.substr(folder.size() - 6) == "/bench")
+        folder = folder.substr(0, folder.size() - 6) + "/bin";
     game::Form1 f(sv, folder);
     sv.f = &f;
     try {
         f.startUp();
-        f.mnuVio.checked = false;  // the plain ending keeps more of the run in play
-        f.mnulv_Click(3);          // NORMAL: a hundred enemies may be on the field
+        f.mnuVio.checked = false;   // the plain ending keeps more of the run in play
+        f.mnulv_Click(3);           // NORMAL: a hundred enemies may be on the field
         f.mnulv[6].checked = true;  // SPILITUAL FEVER: level 99 and a full gauge
         if (QWidget* window = sv.windowOf(f.form)) {
             const int grow = game::kPlaySize * (zoom - 1);
@@ -175,12 +180,10 @@ int main(int argc, char** argv) {
         const double shown = picture ? picture->width() * picture->devicePixelRatio() / game::kPlaySize : 0;
         std::printf("pacing probe (%s wait, picture x%.0f), %.0f s of play, %zu games, %zu frame periods\n",
                     spin ? "spinning" : "sleeping", shown, playWall, sv.runs.size(), periods.size());
-        std::printf("  frame period ms (tick): min %.0f  median %.0f  p99 %.0f  max %.0f\n",
-                    percentile(periods, 0), percentile(periods, 50), percentile(periods, 99),
-                    percentile(periods, 100));
-        std::printf("  frame period us (wall): min %.0f  median %.0f  p99 %.0f  max %.0f\n",
-                    percentile(micros, 0), percentile(micros, 50), percentile(micros, 99),
-                    percentile(micros, 100));
+        std::printf("  frame period ms (tick): min %.0f  median %.0f  p99 %.0f  max %.0f\n", percentile(periods, 0),
+                    percentile(periods, 50), percentile(periods, 99), percentile(periods, 100));
+        std::printf("  frame period us (wall): min %.0f  median %.0f  p99 %.0f  max %.0f\n", percentile(micros, 0),
+                    percentile(micros, 50), percentile(micros, 99), percentile(micros, 100));
         // The targets are the sleeping wait's; the spinning one is the yardstick.
         const bool sleeping = !spin;
         std::printf("  periods of 20 or 21 ms: %.2f %%%s\n", periods.empty() ? 0.0 : 100.0 * good / periods.size(),

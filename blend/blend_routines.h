@@ -84,12 +84,9 @@ inline constexpr auto halfPixel = [](const uint32_t* s1, const uint32_t* s2, uin
     out[i] = (a & b) + (((a ^ b) & kHalfMask) >> 1);
 };
 
-inline constexpr auto copyPixel = [](const uint32_t* s1, const uint32_t*, uint32_t* out, size_t i) {
-    out[i] = s1[i];
-};
+inline constexpr auto copyPixel = [](const uint32_t* s1, const uint32_t*, uint32_t* out, size_t i) { out[i] = s1[i]; };
 
-inline void alphaPixel(const AlphaTable& t, const uint32_t* s1, const uint32_t* s2, uint32_t* out,
-                       size_t i) {
+inline void alphaPixel(const AlphaTable& t, const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t i) {
     const uint8_t* a = bytes(s1 + i);
     const uint8_t* b = bytes(s2 + i);
     uint8_t* o = bytes(out + i);
@@ -103,8 +100,7 @@ inline void each(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n
 
 // A pixel whose first source equals the key keeps what the result holds.
 template <class Pixel>
-inline void eachKeyed(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n, uint32_t key,
-                      Pixel pixel) {
+inline void eachKeyed(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n, uint32_t key, Pixel pixel) {
     for (size_t i = 0; i < n; ++i)
         if (s1[i] != key) pixel(s1, s2, out, i);
 }
@@ -130,8 +126,8 @@ inline void copyKeyed(const uint32_t* s1, uint32_t* out, size_t n, uint32_t key)
 inline void alpha(const AlphaTable& t, const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n) {
     for (size_t i = 0; i < n; ++i) alphaPixel(t, s1, s2, out, i);
 }
-inline void alphaKeyed(const AlphaTable& t, const uint32_t* s1, const uint32_t* s2, uint32_t* out,
-                       size_t n, uint32_t key) {
+inline void alphaKeyed(const AlphaTable& t, const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n,
+                       uint32_t key) {
     for (size_t i = 0; i < n; ++i)
         if (s1[i] != key) alphaPixel(t, s1, s2, out, i);
 }
@@ -184,8 +180,8 @@ inline void eachPair(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size
 }
 
 template <class Op, class Tail>
-inline void eachPairKeyed(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n,
-                          uint32_t key, Op op, Tail tail) {
+inline void eachPairKeyed(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n, uint32_t key, Op op,
+                          Tail tail) {
     for (size_t k = n / 2; k-- > 0;) {
         uint64_t a = load(s1 + 2 * k);
         uint64_t equal = equalLanes(a, key);
@@ -248,8 +244,8 @@ inline void eachPair(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size
 }
 
 template <class Op, class Tail>
-inline void eachPairKeyed(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n,
-                          uint32_t key, Op op, Tail tail) {
+inline void eachPairKeyed(const uint32_t* s1, const uint32_t* s2, uint32_t* out, size_t n, uint32_t key, Op op,
+                          Tail tail) {
     const __m64 keys = _mm_set1_pi32(static_cast<int>(key));
     for (size_t k = n / 2; k-- > 0;) {
         __m64 a = load(s1 + 2 * k);

@@ -10,7 +10,6 @@ namespace pxmix {
 
 namespace {
 
-
 size_t count(int32_t width, int32_t height) { return static_cast<size_t>(width) * static_cast<size_t>(height); }
 
 }  // namespace

@@ -22,9 +22,9 @@ uint32_t keyAsPixel(int32_t colorKey) {
 HDC handle(int32_t hdc) { return static_cast<HDC>(hdc); }
 
 template <class Work>
-int32_t blend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
-              int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
-              int32_t ySrc2, int32_t flags, int32_t colorKey) {
+int32_t blend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height, int32_t hdcSrc1,
+              int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2, int32_t ySrc2, int32_t flags,
+              int32_t colorKey) {
     Work work(width, height);
     if (!work.ready()) return 0;
     if constexpr (std::is_same_v<Work, pxmix::AlphaBlendWork>) work.setAlpha(flags & PX_ALPHA_MASK);
@@ -39,42 +39,37 @@ int32_t blend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int3
 
 extern "C" {
 
-int32_t PXMIX_CALL px_HalfBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width,
-                                int32_t height, int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1,
-                                int32_t hdcSrc2, int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                                int32_t colorKey) {
-    return blend<pxmix::HalfBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1,
-                                       hdcSrc2, xSrc2, ySrc2, flags, colorKey);
+int32_t PXMIX_CALL px_HalfBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                                int32_t ySrc2, int32_t flags, int32_t colorKey) {
+    return blend<pxmix::HalfBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1, hdcSrc2, xSrc2,
+                                       ySrc2, flags, colorKey);
 }
 
-int32_t PXMIX_CALL px_AddBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width,
-                               int32_t height, int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1,
-                               int32_t hdcSrc2, int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                               int32_t colorKey) {
-    return blend<pxmix::AddBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1,
-                                      hdcSrc2, xSrc2, ySrc2, flags, colorKey);
+int32_t PXMIX_CALL px_AddBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                               int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                               int32_t ySrc2, int32_t flags, int32_t colorKey) {
+    return blend<pxmix::AddBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1, hdcSrc2, xSrc2,
+                                      ySrc2, flags, colorKey);
 }
 
-int32_t PXMIX_CALL px_SubBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width,
-                               int32_t height, int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1,
-                               int32_t hdcSrc2, int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                               int32_t colorKey) {
-    return blend<pxmix::SubBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1,
-                                      hdcSrc2, xSrc2, ySrc2, flags, colorKey);
+int32_t PXMIX_CALL px_SubBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                               int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                               int32_t ySrc2, int32_t flags, int32_t colorKey) {
+    return blend<pxmix::SubBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1, hdcSrc2, xSrc2,
+                                      ySrc2, flags, colorKey);
 }
 
-int32_t PXMIX_CALL px_AlphaBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width,
-                                 int32_t height, int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1,
-                                 int32_t hdcSrc2, int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                                 int32_t colorKey) {
-    return blend<pxmix::AlphaBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1,
-                                        ySrc1, hdcSrc2, xSrc2, ySrc2, flags, colorKey);
+int32_t PXMIX_CALL px_AlphaBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                 int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                                 int32_t ySrc2, int32_t flags, int32_t colorKey) {
+    return blend<pxmix::AlphaBlendWork>(hdcDest, xDest, yDest, width, height, hdcSrc1, xSrc1, ySrc1, hdcSrc2, xSrc2,
+                                        ySrc2, flags, colorKey);
 }
 
 // The copy has one source and compares its key as passed.
-int32_t PXMIX_CALL px_BitBlt(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width,
-                             int32_t height, int32_t hdcSrc, int32_t xSrc, int32_t ySrc,
-                             int32_t flags, int32_t colorKey) {
+int32_t PXMIX_CALL px_BitBlt(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                             int32_t hdcSrc, int32_t xSrc, int32_t ySrc, int32_t flags, int32_t colorKey) {
     pxmix::CopyWork work(width, height);
     if (!work.ready()) return 0;
     work.captureFirst(handle(hdcSrc), xSrc, ySrc);

@@ -50,40 +50,29 @@ enum {
  *   px_SubBlend   each channel max(0, c1 - c2)
  *   px_HalfBlend  each channel floor((c1 + c2) / 2)
  *   px_AlphaBlend each channel c2 + floor((c1 - c2) * alpha / 256), alpha = flags & 0xFF */
-PXMIX_API int32_t PXMIX_CALL px_HalfBlend(int32_t hdcDest, int32_t xDest, int32_t yDest,
-                                          int32_t width, int32_t height, int32_t hdcSrc1,
-                                          int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2,
-                                          int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                                          int32_t colorKey);
-PXMIX_API int32_t PXMIX_CALL px_AddBlend(int32_t hdcDest, int32_t xDest, int32_t yDest,
-                                         int32_t width, int32_t height, int32_t hdcSrc1,
-                                         int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2,
-                                         int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                                         int32_t colorKey);
-PXMIX_API int32_t PXMIX_CALL px_SubBlend(int32_t hdcDest, int32_t xDest, int32_t yDest,
-                                         int32_t width, int32_t height, int32_t hdcSrc1,
-                                         int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2,
-                                         int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                                         int32_t colorKey);
-PXMIX_API int32_t PXMIX_CALL px_AlphaBlend(int32_t hdcDest, int32_t xDest, int32_t yDest,
-                                           int32_t width, int32_t height, int32_t hdcSrc1,
-                                           int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2,
-                                           int32_t xSrc2, int32_t ySrc2, int32_t flags,
-                                           int32_t colorKey);
+PXMIX_API int32_t PXMIX_CALL px_HalfBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                          int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                                          int32_t ySrc2, int32_t flags, int32_t colorKey);
+PXMIX_API int32_t PXMIX_CALL px_AddBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                         int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                                         int32_t ySrc2, int32_t flags, int32_t colorKey);
+PXMIX_API int32_t PXMIX_CALL px_SubBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                         int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2, int32_t xSrc2,
+                                         int32_t ySrc2, int32_t flags, int32_t colorKey);
+PXMIX_API int32_t PXMIX_CALL px_AlphaBlend(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                           int32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, int32_t hdcSrc2,
+                                           int32_t xSrc2, int32_t ySrc2, int32_t flags, int32_t colorKey);
 /* A copy; its colour key is compared as passed, as a pixel value 0x00RRGGBB. */
-PXMIX_API int32_t PXMIX_CALL px_BitBlt(int32_t hdcDest, int32_t xDest, int32_t yDest,
-                                       int32_t width, int32_t height, int32_t hdcSrc,
-                                       int32_t xSrc, int32_t ySrc, int32_t flags,
-                                       int32_t colorKey);
+PXMIX_API int32_t PXMIX_CALL px_BitBlt(int32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
+                                       int32_t hdcSrc, int32_t xSrc, int32_t ySrc, int32_t flags, int32_t colorKey);
 /* 1 when the processor has MMX (CPUID function 1, EDX bit 23), else 0. */
 PXMIX_API int32_t PXMIX_CALL px_CheckMmx(void);
 
 /* The shapes of the exports, for binding them by name at run time. */
-typedef int32_t(PXMIX_CALL* PxBlendFunction)(int32_t, int32_t, int32_t, int32_t, int32_t,
-                                             int32_t, int32_t, int32_t, int32_t, int32_t,
-                                             int32_t, int32_t, int32_t);
-typedef int32_t(PXMIX_CALL* PxCopyFunction)(int32_t, int32_t, int32_t, int32_t, int32_t,
-                                            int32_t, int32_t, int32_t, int32_t, int32_t);
+typedef int32_t(PXMIX_CALL* PxBlendFunction)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                             int32_t, int32_t, int32_t, int32_t, int32_t);
+typedef int32_t(PXMIX_CALL* PxCopyFunction)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                            int32_t, int32_t);
 typedef int32_t(PXMIX_CALL* PxCheckMmxFunction)(void);
 
 #ifdef __cplusplus

@@ -46,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DeleteDC(dead);
     auto pick = [&](uint8_t k) -> int32_t {
         switch (k % 6) {
-        case 0: case 1: case 2: return static_cast<int32_t>(dcs[k % 3]);
+        case 0:
+        case 1:
+        case 2: return static_cast<int32_t>(dcs[k % 3]);
         case 3: return static_cast<int32_t>(dead);
         case 4: return 0;
         default: return b.take32();

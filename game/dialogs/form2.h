@@ -25,14 +25,12 @@ public:
     forms::Form form{"Form2"};
     forms::TextBox Text1{"Text1"};
     forms::Frame Frame1{"Frame1"};
-    forms::Button cmdBTN[kKeyButtons] = {
-        forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
-        forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
-        forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
-        forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}};
+    forms::Button cmdBTN[kKeyButtons] = {forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
+                                         forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
+                                         forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
+                                         forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}};
     forms::Label lblSub{"lblSub"};
-    forms::Button Command1[3] = {forms::Button{"Command1"}, forms::Button{"Command1"},
-                                 forms::Button{"Command1"}};
+    forms::Button Command1[3] = {forms::Button{"Command1"}, forms::Button{"Command1"}, forms::Button{"Command1"}};
 
     // The working copy by button number; room for more, as it always had.
     std::array<int16_t, 101> keyWork{};

@@ -21,8 +21,8 @@ void Form1::mnuCODE_Click() {
         break;
     case 'k': kills = n; break;
     case 'L':
-        unlockStage = static_cast<int16_t>(std::clamp<int32_t>(
-            n, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
+        unlockStage = static_cast<int16_t>(
+            std::clamp<int32_t>(n, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
         break;
     default: break;
     }

@@ -8,9 +8,10 @@ namespace game {
 void Form1::mnuWeb_Click() {
     constexpr const char* kHelpFile = "readme.html";
     auto cannotOpen = [this] {
-        sv.msgBox("予期せぬエラーが発生しました。\r\n"
-                  "readme.htmlが存在するか、また、ウェブブラウザがhtmlに関連付けられているか確認してください。",
-                  "とまどい", platform::kMbCritical);
+        sv.msgBox(
+            "予期せぬエラーが発生しました。\r\n"
+            "readme.htmlが存在するか、また、ウェブブラウザがhtmlに関連付けられているか確認してください。",
+            "とまどい", platform::kMbCritical);
     };
     std::error_code error;
     bool present = std::filesystem::is_regular_file(filePath(kHelpFile), error);

@@ -14,8 +14,7 @@ void Form1::mnuHS_Click() {
     std::string table;
     for (int i = 0; i < kDifficulties; ++i) {
         // The scores are kept in tens of points.
-        table += diffName[i] + std::string(kBlankRun[i], ' ') + std::to_string(hiScore[i]) + "0 " +
-                 hiName[i] + "\r\n";
+        table += diffName[i] + std::string(kBlankRun[i], ' ') + std::to_string(hiScore[i]) + "0 " + hiName[i] + "\r\n";
     }
     Text1.text = table;
     Text1.setTop(kShownTop);

@@ -23,9 +23,9 @@ void Form1::buildMenuTree() {
     setItem(mnuQuit, "遊戯終了 (&Q)", "Ctrl+C");
     mnuMenu.children = {&mnuStart, &mnuPause, &zzz0, &mnuHS, &mnuBkT, &zzz1, &mnuQuit};
 
-    static constexpr const char* kLevelCaptions[8] = {
-        "SUPER EASY (&0)", "VERY EASY (&1)", "EASY (&2)",       "NORMAL (&3)",
-        "EXPERT (&4)",     "GOLDEN FINGER",  "SPILITUAL FEVER", "SUDDEN MODE"};
+    static constexpr const char* kLevelCaptions[8] = {"SUPER EASY (&0)", "VERY EASY (&1)", "EASY (&2)",
+                                                      "NORMAL (&3)",     "EXPERT (&4)",    "GOLDEN FINGER",
+                                                      "SPILITUAL FEVER", "SUDDEN MODE"};
     setItem(mnuOption, "設定(&O)");
     setItem(mnuLevel, "難易度 (&L)");
     mnuLevel.children.clear();

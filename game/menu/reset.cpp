@@ -10,14 +10,14 @@ constexpr int16_t kFactoryDifficulty = 3;
 }  // namespace
 
 void Form1::mnuReset_Click() {
-    std::string answer = sv.inputBox("設定の全てをリセットします。\r\n"
-                                     "リセットする場合は、以下の欄に\r\n"
-                                     "reset と入力してください。\r\n"
-                                     "大文字小文字区別有り。",
-                                     "リセット確認", "");
+    std::string answer = sv.inputBox(
+        "設定の全てをリセットします。\r\n"
+        "リセットする場合は、以下の欄に\r\n"
+        "reset と入力してください。\r\n"
+        "大文字小文字区別有り。",
+        "リセット確認", "");
     if (answer != "reset") {
-        sv.msgBox("キャンセルしました。\r\nリセットは行われませんでした。", "こけおどしめ！",
-                  platform::kMbExclamation);
+        sv.msgBox("キャンセルしました。\r\nリセットは行われませんでした。", "こけおどしめ！", platform::kMbExclamation);
         return;
     }
     setDefaultKeys();

@@ -19,9 +19,9 @@ public:
     explicit BlendLibrary(std::string path) : library_(std::move(path)) {}
 
     int32_t checkMmx();
-    int32_t addBlend(uint32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height,
-                     uint32_t hdcSrc1, int32_t xSrc1, int32_t ySrc1, uint32_t hdcSrc2, int32_t xSrc2,
-                     int32_t ySrc2, int32_t flags, int32_t colorKey);
+    int32_t addBlend(uint32_t hdcDest, int32_t xDest, int32_t yDest, int32_t width, int32_t height, uint32_t hdcSrc1,
+                     int32_t xSrc1, int32_t ySrc1, uint32_t hdcSrc2, int32_t xSrc2, int32_t ySrc2, int32_t flags,
+                     int32_t colorKey);
     const std::string& path() const { return library_.path(); }
 
 private:

@@ -20,7 +20,6 @@ constexpr int kTrailDropFrames = 3;
 constexpr int kTrailRise = 16;
 constexpr int kTrailGone = -20;
 
-
 // The explosion sheet holds 8 cells of 52.5 pixels per row; the 38 x 38 ring
 // sits 8 pixels into each cell.
 int explosionCellX(int frame) { return static_cast<int>(std::floor((frame % 8) * 52.5)) + 8; }
@@ -51,8 +50,8 @@ void drawEnemies(Form1& f) {
         if (sudden && f.enemyY[i] > kSuddenHorizon) continue;
         const int sx = kEnemyStride * (f.enemyFrame[i] == 1 ? 1 : 0);
         // The silhouette is its own mask: black where the enemy is, white around it.
-        f.maskedSprite(f.laneX[f.enemyLane[i]] - 13, roundHalfEven(f.enemyY[i]), kEnemyW, kEnemyH,
-                       f.picTEKI, sx, 0, sx, 0);
+        f.maskedSprite(f.laneX[f.enemyLane[i]] - 13, roundHalfEven(f.enemyY[i]), kEnemyW, kEnemyH, f.picTEKI, sx, 0, sx,
+                       0);
     }
 }
 
@@ -69,8 +68,7 @@ void drawShots(Form1& f) {
     for (int i = 0; i < kShotSlots; ++i) {
         if (isFree(f.shotLane[i])) continue;
         const int jitter = static_cast<int>(std::floor(static_cast<double>(f.Rnd()) * 7));
-        f.addSprite(f.laneX[f.shotLane[i]] - 12 + jitter, roundHalfEven(f.shotY[i]), kHeartW, kHeartH,
-                    f.picHRT, 0, 0);
+        f.addSprite(f.laneX[f.shotLane[i]] - 12 + jitter, roundHalfEven(f.shotY[i]), kHeartW, kHeartH, f.picHRT, 0, 0);
         if (f.shotWave[i] != 0) dropTrailPiece(f, i);
     }
 }
@@ -83,8 +81,7 @@ void drawTrail(Form1& f) {
         int d = static_cast<int>(std::floor(static_cast<double>(f.Rnd()) * spread));
         if (f.Rnd() > 0.5f) d = -d;
         f.trailY[t] = static_cast<int16_t>(f.trailY[t] - kTrailRise);
-        f.addSprite(f.laneX[f.trailLane[t]] - 12 + d, f.trailY[t], kHeartW, kHeartH, f.picHRT,
-                    kTrailHeartX, 0);
+        f.addSprite(f.laneX[f.trailLane[t]] - 12 + d, f.trailY[t], kHeartW, kHeartH, f.picHRT, kTrailHeartX, 0);
         if (f.trailY[t] < kTrailGone) f.trailLane[t] = kFreeSlot;
     }
 }
@@ -126,8 +123,8 @@ void Form1::addSprite(int x, int y, int w, int h, const forms::PictureBox& sprit
     blend->addBlend(picSUB.hdc(), x, y, w, h, picSUB.hdc(), x, y, sprite.hdc(), sx, sy, mmxMode, 0);
 }
 
-void Form1::maskedSprite(int x, int y, int w, int h, const forms::PictureBox& strip, int imageX,
-                         int imageY, int maskX, int maskY) {
+void Form1::maskedSprite(int x, int y, int w, int h, const forms::PictureBox& strip, int imageX, int imageY, int maskX,
+                         int maskY) {
     BitBlt(picSUB.hdc(), x, y, w, h, strip.hdc(), maskX, maskY, SRCERASE);
     BitBlt(picSUB.hdc(), x, y, w, h, strip.hdc(), imageX, imageY, SRCERASE);
 }

@@ -61,8 +61,8 @@ void drawGauges(Form1& f) {
 void drawDigits(Form1& f, const std::string& text, int x0) {
     for (size_t j = 1; j <= text.size(); ++j) {
         const int d = text[j - 1] - '0';
-        f.maskedSprite(x0 + kDigitW * static_cast<int>(j), kNumY, kDigitW, kNumH, f.picNum, kDigitW * d,
-                       0, kDigitW * d, kMaskRow);
+        f.maskedSprite(x0 + kDigitW * static_cast<int>(j), kNumY, kDigitW, kNumH, f.picNum, kDigitW * d, 0, kDigitW * d,
+                       kMaskRow);
     }
 }
 

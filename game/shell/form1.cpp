@@ -4,15 +4,13 @@
 
 namespace game {
 
-Form1::Form1(platform::Services& services, std::string folder)
-    : sv(services), programFolder(std::move(folder)) {
+Form1::Form1(platform::Services& services, std::string folder) : sv(services), programFolder(std::move(folder)) {
     form.caption = kTitle;
     form.clientWidth = kPlaySize;
     form.clientHeight = kPlaySize;
 
     picMain.move(0, 0, kPlaySize, kPlaySize);
-    for (forms::PictureBox* hidden : {&picSUB, &picBG, &picREADY, &picLv, &picNum, &picRRK, &picTEKI,
-                                      &picHRT, &picEXP})
+    for (forms::PictureBox* hidden : {&picSUB, &picBG, &picREADY, &picLv, &picNum, &picRRK, &picTEKI, &picHRT, &picEXP})
         hidden->visible = false;
     // The READY banner box takes the size of its picture, whatever that is.
     picREADY.autoSize = true;

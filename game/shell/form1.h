@@ -23,7 +23,7 @@ class BlendLibrary;
 class Form2;
 class Form3;
 
-constexpr int kPlaySize = 350;           // the play picture is 350 x 350
+constexpr int kPlaySize = 350;  // the play picture is 350 x 350
 constexpr float kWindowWidthTwips = 5355;
 constexpr float kWindowHeightTwips = 5940;
 
@@ -73,12 +73,12 @@ public:
     forms::Label lblPause{"lblPause"};
 
     // ---- the menu tree (menu/menu_tree.cpp builds it) ----
-    forms::MenuItem mnuMenu{"mnuMenu"}, mnuStart{"mnuStart"}, mnuPause{"mnuPause"}, zzz0{"zzz0"},
-        mnuHS{"mnuHS"}, mnuBkT{"mnuBkT"}, zzz1{"zzz1"}, mnuQuit{"mnuQuit"};
+    forms::MenuItem mnuMenu{"mnuMenu"}, mnuStart{"mnuStart"}, mnuPause{"mnuPause"}, zzz0{"zzz0"}, mnuHS{"mnuHS"},
+        mnuBkT{"mnuBkT"}, zzz1{"zzz1"}, mnuQuit{"mnuQuit"};
     forms::MenuItem mnuOption{"mnuOption"}, mnuLevel{"mnuLevel"};
     forms::MenuItem mnulv[8];
-    forms::MenuItem zzz3{"zzz3"}, mnu_UseMMX{"mnu_UseMMX"}, mnuKeys{"mnuKeys"}, mnuVoice{"mnuVoice"},
-        mnuVio{"mnuVio"}, mnuFPS{"mnuFPS"}, zzz5{"zzz5"}, mnuReset{"mnuReset"};
+    forms::MenuItem zzz3{"zzz3"}, mnu_UseMMX{"mnu_UseMMX"}, mnuKeys{"mnuKeys"}, mnuVoice{"mnuVoice"}, mnuVio{"mnuVio"},
+        mnuFPS{"mnuFPS"}, zzz5{"zzz5"}, mnuReset{"mnuReset"};
     forms::MenuItem mnuDBG{"mnuDBG"}, mnuCODE{"mnuCODE"}, mnuCapture{"mnuCapture"};
     forms::MenuItem mnuHelp{"mnuHelp"}, mnuWeb{"mnuWeb"}, zzz4{"zzz4"}, mnuVersion{"mnuVersion"};
 
@@ -154,8 +154,8 @@ public:
     // An additive sprite of w x h from source (sx, sy) of `sprite` onto picSUB.
     void addSprite(int x, int y, int w, int h, const forms::PictureBox& sprite, int sx, int sy);
     // A masked sprite: mask, then image, both with SRCERASE, onto picSUB.
-    void maskedSprite(int x, int y, int w, int h, const forms::PictureBox& strip, int imageX,
-                      int imageY, int maskX, int maskY);
+    void maskedSprite(int x, int y, int w, int h, const forms::PictureBox& strip, int imageX, int imageY, int maskX,
+                      int maskY);
 
     // ---- menu commands (menu/) ----
     void buildMenuTree();

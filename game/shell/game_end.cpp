@@ -37,8 +37,8 @@ void unlock(Form1& f, int16_t stage, forms::MenuItem& item, bool show, int rule)
 }
 
 void enterBestScore(Form1& f, int d) {
-    const std::string prompt = "おめでとうございます。\r\n" + std::to_string(f.score) +
-                               "0点でハイスコアです。\r\n名前を入力してください。";
+    const std::string prompt =
+        "おめでとうございます。\r\n" + std::to_string(f.score) + "0点でハイスコアです。\r\n名前を入力してください。";
     const std::string answer = f.sv.inputBox(prompt, "ハイスコア", "");
     // The file can't carry a double quote inside a name; the rest of the name
     // is kept.

@@ -45,8 +45,8 @@ int firstFreeSlot(const Table& table, Mark mark = {}) {
 
 struct GameState {
     // Key codes (Windows virtual-key codes).
-    int16_t KeyS0 = 0, KeyS1 = 0, KeyS2 = 0, KeyS3 = 0, KeyS4 = 0, KeyS5 = 0, KeyS6 = 0,
-            KeyS7 = 0, KeyS8 = 0, KeyS9 = 0, KeySA = 0;
+    int16_t KeyS0 = 0, KeyS1 = 0, KeyS2 = 0, KeyS3 = 0, KeyS4 = 0, KeyS5 = 0, KeyS6 = 0, KeyS7 = 0, KeyS8 = 0,
+            KeyS9 = 0, KeySA = 0;
 
     // Scene and timing.
     int16_t scene = kTitleScene;

@@ -93,7 +93,6 @@ void Form1::getReadyScene() {
 }
 
 void Form1::playFrame() {
-
     // 1. Lane change and shot grant wait for the end of the firing pose.
     if (firing == 0) {
         if (laneRequest < 5) {

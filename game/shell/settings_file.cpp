@@ -46,7 +46,7 @@ SaveOutcome save(Form1& f, Random& fillerSource) {
     tellUnstorableNames(f);
     std::string bytes = settings::writeSettings(currentSettings(f), settings::drawFiller(fillerSource));
     return files::writeFileAtomically(f.filePath(settings::kFileName), bytes) ? SaveOutcome::Saved
-                                                                               : SaveOutcome::Failed;
+                                                                              : SaveOutcome::Failed;
 }
 
 }  // namespace
@@ -57,8 +57,7 @@ settings::SettingsValues currentSettings(const Form1& f) {
     v.windowTop = f.form.top;
     v.hiScore = f.hiScore;
     v.hiName = f.hiName;
-    v.keys = {f.KeyS0, f.KeyS1, f.KeyS2, f.KeyS3, f.KeyS4, f.KeyS5,
-              f.KeyS6, f.KeyS7, f.KeyS8, f.KeyS9, f.KeySA};
+    v.keys = {f.KeyS0, f.KeyS1, f.KeyS2, f.KeyS3, f.KeyS4, f.KeyS5, f.KeyS6, f.KeyS7, f.KeyS8, f.KeyS9, f.KeySA};
     v.unlockStage = f.unlockStage;
     v.voice = f.mnuVoice.checked;
     v.difficulty = f.difficulty;

@@ -21,9 +21,7 @@ constexpr const char* kFalse = "False";
 
 // ---- writing, the way the runtime's print statement lays a line out ----
 
-std::string printedNumber(const std::string& digits) {
-    return (digits.starts_with('-') ? "" : " ") + digits + " ";
-}
+std::string printedNumber(const std::string& digits) { return (digits.starts_with('-') ? "" : " ") + digits + " "; }
 std::string printedNumber(int64_t v) { return printedNumber(std::to_string(v)); }
 
 // A single-precision value as the runtime prints it: up to 7 significant digits,
@@ -66,8 +64,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 // A name item: written bare when it reads back whole, else in double quotes.
 std::string nameItem(const std::string& utf8) {
     std::string name = platform::text::toCp932(storableName(utf8));
-    bool quote = name.empty() || isBlank(name.front()) || isBlank(name.back()) ||
-                 name.find(',') != std::string::npos;
+    bool quote = name.empty() || isBlank(name.front()) || isBlank(name.back()) || name.find(',') != std::string::npos;
     return quote ? "\"" + name + "\"" : name;
 }
 
@@ -294,8 +291,7 @@ ReadOutcome readSettings(std::string_view bytes, const SettingsValues& fallback)
     std::string allNames;
     for (const std::string& name : names) allNames += name + '\n';
     out.utf8 = platform::text::readsAsUtf8(allNames);
-    for (int i = 0; i < kTableSize; ++i)
-        v.hiName[i] = out.utf8 ? names[i] : platform::text::fromCp932(names[i]);
+    for (int i = 0; i < kTableSize; ++i) v.hiName[i] = out.utf8 ? names[i] : platform::text::fromCp932(names[i]);
 
     auto stored = toField<int32_t>(in.number());
     if (!stored) return damaged("checksum");

@@ -93,8 +93,7 @@ void Form1::startUp() {
     try {
         hasMmx = blend->checkMmx();
     } catch (const platform::LibraryError& e) {
-        sv.msgBox(std::string("描画ライブラリを読み込めませんでした。\r\n") + e.what(), kTitle,
-                  platform::kMbCritical);
+        sv.msgBox(std::string("描画ライブラリを読み込めませんでした。\r\n") + e.what(), kTitle, platform::kMbCritical);
         sv.endProgram(1);
     }
     // Offering MMX on a processor without it would run instructions it lacks.

@@ -8,8 +8,7 @@ void Form1::updateCaption() {
     const std::string& shortName =
         (difficulty >= 0 && difficulty < kDifficulties) ? diffShortName[difficulty] : std::string();
     // The "0" turns the stored units of 10 into points.
-    const std::string result =
-        "[Score:" + std::to_string(score) + "0][Lv:" + std::to_string(level) + "]" + shortName;
+    const std::string result = "[Score:" + std::to_string(score) + "0][Lv:" + std::to_string(level) + "]" + shortName;
     std::string caption = score <= 0 ? std::string(kTitle) : kTitle + result;
     // A long result leaves no room for the title, whatever the score.
     if (score > 9999 || level > 999) caption = "(前略)..." + result;

@@ -13,7 +13,6 @@ namespace game {
 
 namespace {
 
-
 // The limit tables are indexed by difficulty; an out-of-range difficulty reads
 // the nearest table entry instead of memory beyond it.
 int diffIndex(int16_t difficulty) { return std::clamp<int>(difficulty, 0, kDifficulties - 1); }
@@ -128,37 +127,36 @@ void Form1::moveEnemies() {
         const double t = tickDiff(now(), enemyTick[i]);
 
         if (freezeTimer == 0) {
-            const double d = static_cast<double>(enemyAccel[i]) / 3000 * t * t / 2 +
-                             static_cast<double>(enemySpeed[i]) / 60 * t;
+            const double d =
+                static_cast<double>(enemyAccel[i]) / 3000 * t * t / 2 + static_cast<double>(enemySpeed[i]) / 60 * t;
             const double p = 350 - d;
             switch (enemyTurnState[i]) {
-                case 0:
-                case 1:
-                    enemyY[i] = static_cast<float>(p);
-                    if (enemyTurnState[i] == 1 && enemyY[i] < enemyTurnY[i]) {
-                        enemyTick[i] = tickAdd(enemyTick[i], 50);
-                        enemySpeed[i] = static_cast<float>(static_cast<double>(enemySpeed[i]) * 0.94);
-                        enemyTurnState[i] = 2;
-                    }
-                    break;
-                case 2:
-                    if (p < enemyTurnY[i]) {
-                        // Halfway through the pause; the new lane is not
-                        // tested against its limit.
-                        enemyTurnState[i] = 3;
-                        const int16_t old = enemyLane[i];
-                        const int16_t moved = otherLane(Rnd(), old);
-                        --laneEnemyCount[old];
-                        ++laneEnemyCount[moved];
-                        enemyLane[i] = moved;
-                        enemyTick[i] = tickAdd(enemyTick[i], 50);
-                    }
-                    break;
-                case 3:
-                    if (p < enemyTurnY[i]) enemyTurnState[i] = 0;
-                    break;
-                default:
-                    break;
+            case 0:
+            case 1:
+                enemyY[i] = static_cast<float>(p);
+                if (enemyTurnState[i] == 1 && enemyY[i] < enemyTurnY[i]) {
+                    enemyTick[i] = tickAdd(enemyTick[i], 50);
+                    enemySpeed[i] = static_cast<float>(static_cast<double>(enemySpeed[i]) * 0.94);
+                    enemyTurnState[i] = 2;
+                }
+                break;
+            case 2:
+                if (p < enemyTurnY[i]) {
+                    // Halfway through the pause; the new lane is not
+                    // tested against its limit.
+                    enemyTurnState[i] = 3;
+                    const int16_t old = enemyLane[i];
+                    const int16_t moved = otherLane(Rnd(), old);
+                    --laneEnemyCount[old];
+                    ++laneEnemyCount[moved];
+                    enemyLane[i] = moved;
+                    enemyTick[i] = tickAdd(enemyTick[i], 50);
+                }
+                break;
+            case 3:
+                if (p < enemyTurnY[i]) enemyTurnState[i] = 0;
+                break;
+            default: break;
             }
             if (enemyY[i] > 370) {
                 // Leaving through the bottom takes the enemy off both

@@ -73,9 +73,8 @@ void Form1::playGameOverSequence() {
             picSUB.filledEllipse(b.x, b.y, b.radius, c, b.aspect);
         });
         blood::addDroplets(spray, rnd, x0, heroY);
-        blood::moveDroplets(spray, rnd, [this](float x, float y, int red) {
-            picSUB.pset(x, y, forms::rgb(red, 0, 0));
-        });
+        blood::moveDroplets(spray, rnd,
+                            [this](float x, float y, int red) { picSUB.pset(x, y, forms::rgb(red, 0, 0)); });
         BitBlt(picMain.hdc(), 0, 0, kPlaySize, kPlaySize, picSUB.hdc(), 0, 0, SRCCOPY);
         sv.repaint();
         const int32_t nextPass = tickAdd(passStart, kBloodPassMs - 1);

@@ -14,9 +14,8 @@ void Form1::resolveHits() {
             if (isFree(enemyLane[e]) || enemyLane[e] != shotLane[b]) continue;
             // Band test on the stored single-precision values; an enemy in the
             // middle of a lane change cannot be hit.
-            const bool hit = enemyY[e] < 0 ||
-                             (enemyTurnState[e] < 2 && shotY[b] > enemyY[e] &&
-                              static_cast<float>(shotY[b] - 52.0f) < enemyY[e]);
+            const bool hit = enemyY[e] < 0 || (enemyTurnState[e] < 2 && shotY[b] > enemyY[e] &&
+                                               static_cast<float>(shotY[b] - 52.0f) < enemyY[e]);
             if (!hit) continue;
 
             score += shotPower[b];
@@ -40,23 +39,23 @@ void Form1::gainGauge(int shot) {
     const int32_t p = shotPower[shot];
     const bool straight = shotWave[shot] == 0;
     switch (difficulty) {
-        case 0:
-            gauge += 1;
-            if (level > 8 && gauge < 75) gauge += 1;
-            if (straight && p > 4) gauge += 3;
-            break;
-        case 1:
-        case 2:
-            gauge += 1;
-            if (level > 10 && gauge < 50) gauge += 1;
-            if (straight && p > 4) gauge += level < 10 ? 2 : 1;
-            break;
-        case 3:
-            gauge += 1;
-            if (straight && p > 6) gauge += 1;
-            break;
-        default:  // EXPERT: kills never fill the gauge
-            break;
+    case 0:
+        gauge += 1;
+        if (level > 8 && gauge < 75) gauge += 1;
+        if (straight && p > 4) gauge += 3;
+        break;
+    case 1:
+    case 2:
+        gauge += 1;
+        if (level > 10 && gauge < 50) gauge += 1;
+        if (straight && p > 4) gauge += level < 10 ? 2 : 1;
+        break;
+    case 3:
+        gauge += 1;
+        if (straight && p > 6) gauge += 1;
+        break;
+    default:  // EXPERT: kills never fill the gauge
+        break;
     }
 }
 

@@ -52,8 +52,7 @@ void PictureBox::resizeArea(int w, int h) {
 QImage PictureBox::view() {
     if (!bits_) return QImage();
     ++drawings_;
-    return QImage(reinterpret_cast<uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
-                  QImage::Format_RGB32);
+    return QImage(reinterpret_cast<uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4, QImage::Format_RGB32);
 }
 
 bool PictureBox::loadPicture(const std::string& path) {
@@ -148,8 +147,7 @@ void PictureBox::box(double x1, double y1, double x2, double y2, Color c) {
 }
 
 void PictureBox::filledBox(double x1, double y1, double x2, double y2, Color c) {
-    fillRect(std::min(px(x1), px(x2)), std::min(px(y1), px(y2)), std::max(px(x1), px(x2)),
-             std::max(px(y1), px(y2)), c);
+    fillRect(std::min(px(x1), px(x2)), std::min(px(y1), px(y2)), std::max(px(x1), px(x2)), std::max(px(y1), px(y2)), c);
 }
 
 void PictureBox::filledEllipse(double x, double y, double radius, Color c, double aspect) {
@@ -181,8 +179,7 @@ Color PictureBox::pixel(int x, int y) const {
 
 QImage PictureBox::peek() const {
     if (!bits_) return QImage();
-    return QImage(reinterpret_cast<const uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4,
-                  QImage::Format_RGB32);
+    return QImage(reinterpret_cast<const uchar*>(bits_), areaWidth_, areaHeight_, areaWidth_ * 4, QImage::Format_RGB32);
 }
 
 QImage PictureBox::image() const { return peek().copy(); }

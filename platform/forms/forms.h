@@ -36,7 +36,12 @@ struct Control {
     Control* parent = nullptr;  // a frame that holds this control, if any
 
     void setTop(int y) { top = y; }
-    void move(int x, int y, int w, int h) { left = x; top = y; width = w; height = h; }
+    void move(int x, int y, int w, int h) {
+        left = x;
+        top = y;
+        width = w;
+        height = h;
+    }
 };
 
 struct Label : Control {
@@ -180,8 +185,8 @@ struct Form {
 
     std::string name;
     std::string caption;
-    float left = 0, top = 0;          // twips
-    float width = 0, height = 0;      // twips, outer size
+    float left = 0, top = 0;                // twips
+    float width = 0, height = 0;            // twips, outer size
     int clientWidth = 0, clientHeight = 0;  // pixels
     bool enabled = true;
     bool visible = false;

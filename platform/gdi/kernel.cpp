@@ -129,9 +129,8 @@ int32_t GetTickCount(void) {
     }
     // Called outside the lock: a virtual clock may well install another one.
     if (source) return source(context);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                  std::chrono::steady_clock::now() - processStart)
-                  .count();
+    auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - processStart).count();
     return static_cast<int32_t>(kTickBase + static_cast<uint32_t>(ms));
 }
 
@@ -141,9 +140,8 @@ int64_t lbMicrosUntilTick(int32_t tick) {
         std::lock_guard lock(c.mutex);
         if (c.source) return 0;
     }
-    const int64_t us = std::chrono::duration_cast<std::chrono::microseconds>(
-                           std::chrono::steady_clock::now() - processStart)
-                           .count();
+    const int64_t us =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - processStart).count();
     const int64_t ms = us / 1000;
     const uint32_t nowTick = kTickBase + static_cast<uint32_t>(ms);
     const int32_t ahead = static_cast<int32_t>(static_cast<uint32_t>(tick) - nowTick);

@@ -276,8 +276,7 @@ Span clipSpan(int64_t n, int64_t a, int64_t limitA, int64_t b, int64_t limitB) {
 bool acceptedDib(const BITMAPINFO* info, UINT usage) {
     if (!info || usage != DIB_RGB_COLORS) return false;
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 32 || h.biCompression != BI_RGB)
-        return false;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 32 || h.biCompression != BI_RGB) return false;
     int64_t rows = h.biHeight < 0 ? -int64_t{h.biHeight} : int64_t{h.biHeight};
     return h.biWidth > 0 && rows > 0 && int64_t{h.biWidth} * rows <= kMaxPixels;
 }
@@ -346,8 +345,7 @@ BOOL DeleteDC(HDC hdc) {
     return 1;
 }
 
-BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSrc, int ySrc,
-            DWORD rop) {
+BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSrc, int ySrc, DWORD rop) {
     if (rop != SRCCOPY && rop != SRCERASE) return 0;
     if (w < 0 || h < 0) return 0;
     HandleTable& t = table();
@@ -363,8 +361,8 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSr
     const size_t rowCount = static_cast<size_t>(rows.hi - rows.lo);
 
     // A copy over the whole of a new bitmap needs no black under it.
-    const bool wholeDestination = rop == SRCCOPY && n == static_cast<size_t>(dst->width) &&
-                                  rowCount == static_cast<size_t>(dst->height);
+    const bool wholeDestination =
+        rop == SRCCOPY && n == static_cast<size_t>(dst->width) && rowCount == static_cast<size_t>(dst->height);
     const uint32_t* from = src->shown();
     uint32_t* to = wholeDestination ? dst->pixels : dst->shown();
     dst->blackPending = false;
@@ -399,8 +397,7 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSr
     return 1;
 }
 
-int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* info,
-              UINT usage) {
+int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage) {
     if (!bits || !acceptedDib(info, usage)) return 0;
     HandleTable& t = table();
     std::lock_guard lock(t.mutex);
@@ -421,9 +418,8 @@ int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPIN
     return static_cast<int>(count);
 }
 
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
-                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
-                      UINT usage) {
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan, UINT lines,
+                      const void* bits, const BITMAPINFO* info, UINT usage) {
     if (!bits || !acceptedDib(info, usage)) return 0;
     if (w > static_cast<DWORD>(INT32_MAX) || h > static_cast<DWORD>(INT32_MAX)) return 0;
     HandleTable& t = table();

@@ -86,22 +86,19 @@ WINGDI_API BOOL DeleteDC(HDC hdc);
  * the source lies outside its bitmap the destination is left as it was. Source
  * and destination may be the same DC and overlap. Other raster operations and
  * negative sizes are refused. */
-WINGDI_API BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc,
-                       int xSrc, int ySrc, DWORD rop);
+WINGDI_API BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int w, int h, HDC hdcSrc, int xSrc, int ySrc, DWORD rop);
 /* Reads scan lines of a bitmap as 32-bit BI_RGB pixels (X byte 0), scan 0 being
  * the bottom row when biHeight > 0 and the top row when it is negative; returns
  * the number of lines copied. The header must match the bitmap's size. Windows
  * wants the bitmap out of every DC; here a selected one is read as it is. */
-WINGDI_API int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits,
-                         BITMAPINFO* info, UINT usage);
+WINGDI_API int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
 /* Writes the rectangle (xSrc, ySrc, w, h) of a 32-bit BI_RGB DIB into the bitmap
  * of a DC at (xDest, yDest), clipped to both. ySrc counts from the DIB's first
  * row in memory order (the bottom row when bottom-up); bits holds only the
  * scans startScan .. startScan + lines - 1. Returns the number of scans given
  * that the DIB has, 0 on failure. */
-WINGDI_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h,
-                                 int xSrc, int ySrc, UINT startScan, UINT lines,
-                                 const void* bits, const BITMAPINFO* info, UINT usage);
+WINGDI_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan,
+                                 UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
 
 /* A fixed block; GMEM_ZEROINIT fills it with zeros. NULL when memory is short or
  * more than 1 GiB is asked for. */

@@ -62,11 +62,14 @@ bool readAt(int fd, void* into, size_t size, uint64_t offset) {
 }
 
 // [offset, offset + size) lies inside a file of `fileSize` bytes.
-bool inside(uint64_t offset, uint64_t size, uint64_t fileSize) { return offset <= fileSize && size <= fileSize - offset; }
+bool inside(uint64_t offset, uint64_t size, uint64_t fileSize) {
+    return offset <= fileSize && size <= fileSize - offset;
+}
 
 const char* check(int fd, uint64_t fileSize, ElfKind kind) {
     Ehdr header{};
-    if (fileSize < sizeof header || !readAt(fd, &header, sizeof header, 0)) return fileSize < EI_NIDENT ? kNotElf : kCut;
+    if (fileSize < sizeof header || !readAt(fd, &header, sizeof header, 0))
+        return fileSize < EI_NIDENT ? kNotElf : kCut;
     if (header.e_ident[EI_MAG0] != ELFMAG0 || header.e_ident[EI_MAG1] != ELFMAG1 ||
         header.e_ident[EI_MAG2] != ELFMAG2 || header.e_ident[EI_MAG3] != ELFMAG3)
         return kNotElf;

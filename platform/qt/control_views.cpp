@@ -202,10 +202,11 @@ private:
         const QPointF origin = t.map(QPointF(0, 0));
         // Opaque pixels read the same in all three formats.
         const QImage::Format format = screen.format();
-        if (!screen.isDetached() || (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        if (!screen.isDetached() ||
+            (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
              format != QImage::Format_ARGB32_Premultiplied) ||
-            t.type() > QTransform::TxScale || t.m11() != t.m22() ||
-            factor < 1 || std::abs(exact - factor) > 1e-9 || origin != origin.toPoint())
+            t.type() > QTransform::TxScale || t.m11() != t.m22() || factor < 1 || std::abs(exact - factor) > 1e-9 ||
+            origin != origin.toPoint())
             return false;
         const QPoint o = origin.toPoint();
         const QRect picture(o, shown_.size() * factor);
@@ -239,8 +240,8 @@ private:
     forms::PictureBox& box_;
     unsigned refreshSeen_ = 0;
     forms::PictureBox::Version shownVersion_;  // the drawing the last paintNow looked at
-    QImage shown_;  // the drawing as the screen last got it
-    std::vector<QRect> changed_;  // kept between pictures, so it stops allocating
+    QImage shown_;                             // the drawing as the screen last got it
+    std::vector<QRect> changed_;               // kept between pictures, so it stops allocating
 };
 
 class LabelView final : public QLabel, public ControlView {
@@ -273,8 +274,7 @@ public:
             proportional_ = label_.proportionalFont;
             rezoom();
         }
-        const Qt::Alignment align =
-            label_.centred ? Qt::AlignHCenter | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignTop;
+        const Qt::Alignment align = label_.centred ? Qt::AlignHCenter | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignTop;
         if (alignment() != align) setAlignment(align);
         first_ = false;
     }
@@ -283,9 +283,12 @@ protected:
     void rezoom() override { setFont(controlFont(points_ * zoom_.logical(), !proportional_)); }
     void mouseMoveEvent(QMouseEvent* event) override {
         forms::Label* label = &label_;
-        post_(label, [label] {
-            if (label->enabled && label->visible && label->onMouseMove) label->onMouseMove();
-        }, true);
+        post_(
+            label,
+            [label] {
+                if (label->enabled && label->visible && label->onMouseMove) label->onMouseMove();
+            },
+            true);
         QLabel::mouseMoveEvent(event);
     }
 
@@ -342,13 +345,14 @@ private:
 
 class ButtonView final : public QPushButton, public ControlView {
 public:
-    ButtonView(forms::Button& button, QWidget* parent, const PostFn& post)
-        : QPushButton(parent), button_(button) {
+    ButtonView(forms::Button& button, QWidget* parent, const PostFn& post) : QPushButton(parent), button_(button) {
         setFocusPolicy(Qt::NoFocus);
         setAutoDefault(false);
         forms::Button* b = &button_;
-        QObject::connect(this, &QPushButton::clicked, this,
-                         [post, b] { post(b, [b] { b->click(); }, false); });
+        QObject::connect(this, &QPushButton::clicked, this, [post, b] {
+            post(
+                b, [b] { b->click(); }, false);
+        });
     }
     QWidget* widget() override { return this; }
     forms::Control& control() override { return button_; }
@@ -372,7 +376,8 @@ public:
     CaptionLayout layout() const {
         QStyleOptionButton option;
         initStyleOption(&option);
-        return layoutCaption(text(), font(), style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).size());
+        return layoutCaption(text(), font(),
+                             style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).size());
     }
 
 protected:
@@ -403,9 +408,7 @@ private:
 
 class FrameView final : public QGroupBox, public ControlView {
 public:
-    FrameView(forms::Frame& frame, QWidget* parent) : QGroupBox(parent), frame_(frame) {
-        setFocusPolicy(Qt::NoFocus);
-    }
+    FrameView(forms::Frame& frame, QWidget* parent) : QGroupBox(parent), frame_(frame) { setFocusPolicy(Qt::NoFocus); }
     QWidget* widget() override { return this; }
     forms::Control& control() override { return frame_; }
     void syncContent() override {

@@ -145,12 +145,15 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
     const QSize client(std::clamp(form.clientWidth, 1, kMaxClientSide),
                        std::clamp(form.clientHeight, 1, kMaxClientSide));
     auto onClose = [this] {
-        postInput(&form_, [this] {
-            if (form_.onUnload)
-                form_.onUnload();
-            else if (closeWithoutHandler_)
-                closeWithoutHandler_();
-        }, true);
+        postInput(
+            &form_,
+            [this] {
+                if (form_.onUnload)
+                    form_.onUnload();
+                else if (closeWithoutHandler_)
+                    closeWithoutHandler_();
+            },
+            true);
     };
     auto onKey = [this](int vk) {
         // The window's own key, unless the player gave it to the game.
@@ -158,9 +161,12 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
             toggleFullScreen();
             return;
         }
-        postInput(&form_.onKeyDown, [this, vk] {
-            if (form_.onKeyDown) form_.onKeyDown(vk);
-        }, false);
+        postInput(
+            &form_.onKeyDown,
+            [this, vk] {
+                if (form_.onKeyDown) form_.onKeyDown(vk);
+            },
+            false);
     };
     if (!form.menuBar.empty()) {
         auto* main = new TopLevel<QMainWindow>;
@@ -231,7 +237,8 @@ QWidget* FormWindow::makeBackdrop(QWidget* parent) {
     sizeSettles_->setSingleShot(true);
     QObject::connect(sizeSettles_, &QTimer::timeout, parent, [this] { settleWindowSize(); });
     auto* backdrop = new Backdrop(parent);
-    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide), std::clamp(form_.clientHeight, 1, kMaxClientSide));
+    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide),
+                       std::clamp(form_.clientHeight, 1, kMaxClientSide));
     backdrop->setMinimumSize(design);
     QPalette black = backdrop->palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -245,7 +252,8 @@ QWidget* FormWindow::makeBackdrop(QWidget* parent) {
 }
 
 void FormWindow::relayout() {
-    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide), std::clamp(form_.clientHeight, 1, kMaxClientSide));
+    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide),
+                       std::clamp(form_.clientHeight, 1, kMaxClientSide));
     const Presentation shown = present(backdrop_->size(), window_->devicePixelRatio(), design);
     if (client_->geometry() != shown.stage) client_->setGeometry(shown.stage);
     if (shown.zoom == zoom_) return;
@@ -315,9 +323,12 @@ void FormWindow::toggleFullScreen() {
 
 void FormWindow::postInput(const void* source, std::function<void()> action, bool coalesce) {
     // A disabled window takes no input, whenever the click was queued.
-    post_(source, [this, action = std::move(action)] {
-        if (form_.enabled) action();
-    }, coalesce);
+    post_(
+        source,
+        [this, action = std::move(action)] {
+            if (form_.enabled) action();
+        },
+        coalesce);
 }
 
 void FormWindow::buildMenus(QWidget* host, const std::vector<forms::MenuItem*>& items, int parent) {
@@ -338,9 +349,12 @@ void FormWindow::buildMenus(QWidget* host, const std::vector<forms::MenuItem*>& 
         host->addAction(action);
         menus_.push_back({item, action, parent, {}, {}});
         QObject::connect(action, &QAction::triggered, action, [this, index] {
-            postInput(menus_[index].item, [this, index] {
-                if (actionable(index)) menus_[index].item->click();
-            }, false);
+            postInput(
+                menus_[index].item,
+                [this, index] {
+                    if (actionable(index)) menus_[index].item->click();
+                },
+                false);
         });
     }
 }
@@ -370,8 +384,8 @@ void FormWindow::syncMenus() {
         }
         if (b.fresh || item.shortcut != b.shortcut) {
             b.shortcut = item.shortcut;
-            action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.shortcut),
-                                                         QKeySequence::PortableText));
+            action->setShortcut(
+                QKeySequence::fromString(QString::fromStdString(item.shortcut), QKeySequence::PortableText));
             action->setShortcutContext(Qt::WindowShortcut);
         }
         // Qt reports a hidden action as disabled, so the flag is compared with
@@ -399,10 +413,10 @@ ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
         std::find(form_.controls.begin(), form_.controls.end(), frame) != form_.controls.end()) {
         if (ControlView* v = viewFor(frame, depth + 1)) parent = v->widget();
     }
-    ControlView* view = makeView(*control, parent, [this](const void* source, std::function<void()> action,
-                                                         bool coalesce) {
-        postInput(source, std::move(action), coalesce);
-    });
+    ControlView* view =
+        makeView(*control, parent, [this](const void* source, std::function<void()> action, bool coalesce) {
+            postInput(source, std::move(action), coalesce);
+        });
     if (view) {
         view->setZoom(zoom_);
         views_.push_back({control, view, parent, QRect(0, 0, -1, -1)});
@@ -440,7 +454,8 @@ void FormWindow::syncControls() {
         }
         if (!(zoom_ == Zoom{})) {
             const qreal s = zoom_.logical();
-            const QPoint topLeft(static_cast<int>(std::lround(g.left() * s)), static_cast<int>(std::lround(g.top() * s)));
+            const QPoint topLeft(static_cast<int>(std::lround(g.left() * s)),
+                                 static_cast<int>(std::lround(g.top() * s)));
             g = QRect(topLeft, QPoint(static_cast<int>(std::lround((g.right() + 1) * s)) - 1,
                                       static_cast<int>(std::lround((g.bottom() + 1) * s)) - 1));
         }

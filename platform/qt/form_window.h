@@ -29,8 +29,7 @@ public:
     // form off the screen when its close box is used and it has no onUnload.
     // A scalable form's window keeps its size in sizeFile between runs (none
     // when empty).
-    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
-               const QString& sizeFile = {});
+    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler, const QString& sizeFile = {});
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -86,7 +85,7 @@ private:
     PostFn post_;
     std::function<void()> closeWithoutHandler_;
     QWidget* window_ = nullptr;
-    QWidget* client_ = nullptr;  // the controls' parent
+    QWidget* client_ = nullptr;    // the controls' parent
     QWidget* backdrop_ = nullptr;  // a scalable form's black area around client_
     QMenuBar* bar_ = nullptr;
     std::vector<MenuBinding> menus_;

@@ -10,8 +10,7 @@ namespace qtfront {
 namespace {
 
 // X keysyms of the right-hand modifier keys.
-constexpr uint32_t kShiftR = 0xFFE2, kControlR = 0xFFE4, kAltR = 0xFFEA, kMetaR = 0xFFE8,
-                   kSuperR = 0xFFEC;
+constexpr uint32_t kShiftR = 0xFFE2, kControlR = 0xFFE4, kAltR = 0xFFEA, kMetaR = 0xFFE8, kSuperR = 0xFFEC;
 
 using vk::kControl;
 using vk::kMenu;
@@ -118,10 +117,9 @@ KeyState::KeyState() {
     qApp->installEventFilter(this);
     // A key let go while another application has the keyboard never sends its
     // release here; forgetting everything is the only safe answer.
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this,
-                     [this](Qt::ApplicationState state) {
-                         if (state != Qt::ApplicationActive) clear();
-                     });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) clear();
+    });
 }
 
 KeyState::~KeyState() {
@@ -200,9 +198,8 @@ bool KeyState::eventFilter(QObject* receiver, QEvent* event) {
     if (code <= 0 || code >= static_cast<int>(down_.size())) return false;
     if (down) {
         pressedThisRound_[code] = true;
-        std::erase_if(deferredReleases_, [&keys](const VirtualKeys& k) {
-            return k.code == keys.code && k.side == keys.side;
-        });
+        std::erase_if(deferredReleases_,
+                      [&keys](const VirtualKeys& k) { return k.code == keys.code && k.side == keys.side; });
     } else if (pressedThisRound_[code]) {
         deferredReleases_.push_back(keys);
         return false;

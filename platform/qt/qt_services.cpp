@@ -71,8 +71,7 @@ void QtServices::DoEvents() {
     syncAll();
 }
 
-void QtServices::post(const forms::Form* form, const void* source, std::function<void()> action,
-                      bool coalesce) {
+void QtServices::post(const forms::Form* form, const void* source, std::function<void()> action, bool coalesce) {
     if (coalesce) {
         for (const Queued& q : queue_)
             if (q.coalesce && q.form == form && q.source == source) return;
@@ -148,15 +147,13 @@ void QtServices::msgBox(const std::string& text, const std::string& title, int s
     repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     {
-        QMessageBox box(iconOf(style), QString::fromStdString(title), boxText(text), QMessageBox::Ok,
-                        boxParent());
+        QMessageBox box(iconOf(style), QString::fromStdString(title), boxText(text), QMessageBox::Ok, boxParent());
         box.exec();
     }
     afterModal(active);
 }
 
-std::string QtServices::inputBox(const std::string& prompt, const std::string& title,
-                                 const std::string& defaultText) {
+std::string QtServices::inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
     repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     bool accepted = false;
@@ -189,8 +186,7 @@ void QtServices::showForm(forms::Form& form) {
             [this, f](const void* source, std::function<void()> action, bool coalesce) {
                 post(f, source, std::move(action), coalesce);
             },
-            [this, f] { unloadForm(*f); },
-            form.scalable ? QString::fromStdString(windowSizeFile_) : QString()));
+            [this, f] { unloadForm(*f); }, form.scalable ? QString::fromStdString(windowSizeFile_) : QString()));
         window = windows_.back().get();
     }
     const QWidget* over = nullptr;
@@ -204,8 +200,7 @@ void QtServices::showForm(forms::Form& form) {
 
 void QtServices::unloadForm(forms::Form& form) {
     std::erase_if(queue_, [&form](const Queued& q) { return q.form == &form; });
-    auto it = std::find_if(windows_.begin(), windows_.end(),
-                           [&form](const auto& w) { return &w->form() == &form; });
+    auto it = std::find_if(windows_.begin(), windows_.end(), [&form](const auto& w) { return &w->form() == &form; });
     if (it != windows_.end()) {
         const bool hadKeyboard = (*it)->window()->isActiveWindow();
         std::unique_ptr<FormWindow> gone = std::move(*it);

@@ -42,8 +42,7 @@ public:
     bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override;
     void setClipboardImage(const QImage& image) override;
     void msgBox(const std::string& text, const std::string& title, int style) override;
-    std::string inputBox(const std::string& prompt, const std::string& title,
-                         const std::string& defaultText) override;
+    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     void showForm(forms::Form& form) override;
     void unloadForm(forms::Form& form) override;
     [[noreturn]] void endProgram(int status) override;

@@ -13,7 +13,10 @@ namespace {
 // always moves on and never swallows a following ASCII character.
 size_t utf8Length(const char* p, size_t left) {
     const auto lead = static_cast<unsigned char>(p[0]);
-    size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
+    size_t n = lead >= 0xF0 && lead <= 0xF4   ? 4
+               : lead >= 0xE0 && lead <= 0xEF ? 3
+               : lead >= 0xC2 && lead <= 0xDF ? 2
+                                              : 1;
     if (n > left) return 1;
     for (size_t i = 1; i < n; ++i)
         if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80) return 1;
@@ -27,8 +30,8 @@ size_t cp932Length(const char* p, size_t left) {
     return (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) ? 2 : 1;
 }
 
-std::string convert(std::string_view in, const char* to, const char* from,
-                    size_t (*charLength)(const char*, size_t), bool* lost) {
+std::string convert(std::string_view in, const char* to, const char* from, size_t (*charLength)(const char*, size_t),
+                    bool* lost) {
     std::string out;
     bool marked = false;
     iconv_t cd = iconv_open(to, from);
@@ -86,10 +89,14 @@ bool isUtf8(std::string_view bytes) {
         // points past U+10FFFF.
         unsigned char lo = 0x80, hi = 0xBF;
         size_t n = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) n = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF) n = 3, lo = lead == 0xE0 ? 0xA0 : 0x80, hi = lead == 0xED ? 0x9F : 0xBF;
-        else if (lead >= 0xF0 && lead <= 0xF4) n = 4, lo = lead == 0xF0 ? 0x90 : 0x80, hi = lead == 0xF4 ? 0x8F : 0xBF;
-        else return false;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            n = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            n = 3, lo = lead == 0xE0 ? 0xA0 : 0x80, hi = lead == 0xED ? 0x9F : 0xBF;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            n = 4, lo = lead == 0xF0 ? 0x90 : 0x80, hi = lead == 0xF4 ? 0x8F : 0xBF;
+        else
+            return false;
         if (bytes.size() - i < n) return false;
         for (size_t k = 1; k < n; ++k) {
             const auto c = static_cast<unsigned char>(bytes[i + k]);

@@ -23,8 +23,8 @@ struct Canvas : gditest::Canvas {
 
 // px_BitBlt in the shape of the blends, so one table holds all five; it
 // ignores the second source.
-inline int32_t PXMIX_CALL copyAsBlend(int32_t d, int32_t xd, int32_t yd, int32_t w, int32_t h, int32_t s1,
-                                      int32_t x1, int32_t y1, int32_t, int32_t, int32_t, int32_t flags, int32_t key) {
+inline int32_t PXMIX_CALL copyAsBlend(int32_t d, int32_t xd, int32_t yd, int32_t w, int32_t h, int32_t s1, int32_t x1,
+                                      int32_t y1, int32_t, int32_t, int32_t, int32_t flags, int32_t key) {
     return px_BitBlt(d, xd, yd, w, h, s1, x1, y1, flags, key);
 }
 

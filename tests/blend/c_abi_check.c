@@ -42,8 +42,8 @@ int pxmix_c_abi_check(void) {
         return 1;
 
     /* (B, G, R) = (200, 100, 50) + (100, 100, 100) = (255, 200, 150), packed. */
-    if (px_AddBlend((int32_t)dest.dc, 0, 0, 4, 2, (int32_t)first.dc, 0, 0, (int32_t)second.dc, 0, 0,
-                    PX_FLAG_MMX, 0) != 0)
+    if (px_AddBlend((int32_t)dest.dc, 0, 0, 4, 2, (int32_t)first.dc, 0, 0, (int32_t)second.dc, 0, 0, PX_FLAG_MMX, 0) !=
+        0)
         result = 2;
     for (i = 0; i < 8 && !result; ++i)
         if (dest.pixels[i] != 0xFF96C8FFu) result = 3;

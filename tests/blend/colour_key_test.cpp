@@ -28,7 +28,8 @@ TEST(BlendColourKey, ConvertedForBlendsComparedAsPassedForCopy) {
         {"copy keys blue", copyAsBlend, PX_FLAG_KEY, 0x000000FF, kBlue, kRed, true},
         {"blends drop the key's high byte", px_AddBlend, PX_FLAG_KEY, int32_t(0xAB0000FFu), kRed, kBlue, true},
         {"mixed channels convert", px_HalfBlend, PX_FLAG_KEY, 0x00112233, bgr(0x11, 0x22, 0x33), kBlue, true},
-        {"copy compares the whole pixel, X byte too", copyAsBlend, PX_FLAG_KEY, int32_t(0xFF0000FFu), kBlue, kRed, false},
+        {"copy compares the whole pixel, X byte too", copyAsBlend, PX_FLAG_KEY, int32_t(0xFF0000FFu), kBlue, kRed,
+         false},
         {"without the key flag the key is ignored", px_AddBlend, 0, 0x000000FF, kRed, kBlue, false},
     };
     for (const auto& c : cases)

@@ -18,10 +18,10 @@ TEST(BlendRectangles, OverlapInOneDcAndEdges) {
         int xd, yd, x1, y1, x2, y2;
     };
     const Place cases[] = {
-        {5, 5, 5, 5, 6, 4},   {6, 5, 5, 5, 6, 4},    {4, 5, 5, 5, 6, 4},  {5, 6, 5, 5, 6, 4},
-        {5, 4, 5, 5, 6, 4},   {7, 8, 5, 5, 6, 4},    {2, 3, 5, 5, 6, 4},  // overlapping both sources
-        {12, 11, 5, 5, 6, 4}, {-3, -2, 5, 5, 6, 4},                       // destination over the edges
-        {5, 5, -3, -2, 13, 12},                                           // sources over the edges
+        {5, 5, 5, 5, 6, 4},     {6, 5, 5, 5, 6, 4},   {4, 5, 5, 5, 6, 4}, {5, 6, 5, 5, 6, 4},
+        {5, 4, 5, 5, 6, 4},     {7, 8, 5, 5, 6, 4},   {2, 3, 5, 5, 6, 4},  // overlapping both sources
+        {12, 11, 5, 5, 6, 4},   {-3, -2, 5, 5, 6, 4},                      // destination over the edges
+        {5, 5, -3, -2, 13, 12},                                            // sources over the edges
     };
     std::mt19937 rng(6);
     auto addColours = [](uint32_t a, uint32_t b) {
@@ -46,7 +46,8 @@ TEST(BlendRectangles, OverlapInOneDcAndEdges) {
                 for (int x = 0; x < 16; ++x) {
                     const int i = x - c.xd, j = y - c.yd;
                     const bool inside = i >= 0 && i < 6 && j >= 0 && j < 5;
-                    ASSERT_EQ(pic.get(x, y), inside ? addColours(old(c.x1 + i, c.y1 + j), old(c.x2 + i, c.y2 + j)) : old(x, y))
+                    ASSERT_EQ(pic.get(x, y),
+                              inside ? addColours(old(c.x1 + i, c.y1 + j), old(c.x2 + i, c.y2 + j)) : old(x, y))
                         << x << "," << y;
                 }
         }

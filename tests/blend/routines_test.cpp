@@ -14,9 +14,13 @@ using Routine = void (*)(const uint32_t*, const uint32_t*, uint32_t*, size_t, ui
 
 // Every routine under one signature.
 template <auto f>
-void twoSources(const uint32_t* a, const uint32_t* b, uint32_t* o, size_t n, uint32_t) { f(a, b, o, n); }
+void twoSources(const uint32_t* a, const uint32_t* b, uint32_t* o, size_t n, uint32_t) {
+    f(a, b, o, n);
+}
 template <auto f>
-void oneSource(const uint32_t* a, const uint32_t*, uint32_t* o, size_t n, uint32_t) { f(a, o, n); }
+void oneSource(const uint32_t* a, const uint32_t*, uint32_t* o, size_t n, uint32_t) {
+    f(a, o, n);
+}
 
 struct Pair {
     const char* name;
@@ -24,20 +28,21 @@ struct Pair {
 };
 
 // The seven packed routines of one namespace beside their plain ones.
-#define LB_PACKED_PAIRS(ns) \
-    {#ns " add", twoSources<plain::add>, twoSources<ns::add>}, \
-    {#ns " sub", twoSources<plain::sub>, twoSources<ns::sub>}, \
-    {#ns " half", twoSources<plain::half>, twoSources<ns::half>}, \
-    {#ns " copy", oneSource<plain::copy>, oneSource<ns::copy>}, \
-    {#ns " add keyed", plain::addKeyed, ns::addKeyed}, \
-    {#ns " sub keyed", plain::subKeyed, ns::subKeyed}, \
-    {#ns " half keyed", plain::halfKeyed, ns::halfKeyed}
+#define LB_PACKED_PAIRS(ns)                                                                                            \
+    {#ns " add", twoSources<plain::add>, twoSources<ns::add>},                                                         \
+        {#ns " sub", twoSources<plain::sub>, twoSources<ns::sub>},                                                     \
+        {#ns " half", twoSources<plain::half>, twoSources<ns::half>},                                                  \
+        {#ns " copy", oneSource<plain::copy>, oneSource<ns::copy>}, {#ns " add keyed", plain::addKeyed, ns::addKeyed}, \
+        {#ns " sub keyed", plain::subKeyed, ns::subKeyed}, {                                                           \
+#ns " half keyed", plain::halfKeyed, ns::halfKeyed                                                             \
+    }
 
 TEST(BlendRoutines, PackedAgreesWithPlainOnEveryColourByte) {
     using namespace pxmix;
-    const Pair pairs[] = {LB_PACKED_PAIRS(swar),
+    const Pair pairs[] = {
+        LB_PACKED_PAIRS(swar),
 #if defined(__MMX__)
-                          LB_PACKED_PAIRS(mmx)
+        LB_PACKED_PAIRS(mmx)
 #endif
     };
 #undef LB_PACKED_PAIRS

@@ -23,7 +23,8 @@ TEST(BlendExamples, EveryPixelOfEveryRectangle) {
         {"50 % keeps channels apart", px_HalfBlend, 0, bgr(1, 1, 1), bgr(1, 0, 1), bgr(1, 0, 1)},
         // Alpha floors (c1 - c2) * alpha / 256, also below zero.
         {"alpha 128", px_AlphaBlend, 128, bgr(255, 0, 77), bgr(0, 255, 200), bgr(127, 127, 138)},
-        {"alpha 255 leaves the first or one less", px_AlphaBlend, 255, bgr(255, 0, 77), bgr(0, 255, 200), bgr(254, 0, 77)},
+        {"alpha 255 leaves the first or one less", px_AlphaBlend, 255, bgr(255, 0, 77), bgr(0, 255, 200),
+         bgr(254, 0, 77)},
         {"alpha 0 gives the second", px_AlphaBlend, 0, bgr(255, 0, 77), bgr(0, 255, 200), bgr(0, 255, 200)},
         {"copy", copyAsBlend, 0, bgr(12, 34, 56), bgr(255, 255, 255), bgr(12, 34, 56)},
         {"unused flag bits are ignored", px_AlphaBlend, int32_t(0xFFFFFC00u) | 128, bgr(255, 0, 77), bgr(0, 255, 200),

@@ -47,7 +47,8 @@ struct DialogKeys : ::testing::Test {
 // table is used both ways, so done without a capture changes nothing.
 TEST_F(DialogKeys, WorkingCopyGoesThroughTheTableBothWays) {
     EXPECT_EQ(work(), (Keys{65, 67, 69, 68, 66, 70, 71, 72, 73, 74, 75}));
-    EXPECT_EQ(d().Text1.text, "ボタンをクリックしてから、使用するキーを押してください。\r\n[ESC]でキャンセルできます。");
+    EXPECT_EQ(d().Text1.text,
+              "ボタンをクリックしてから、使用するキーを押してください。\r\n[ESC]でキャンセルできます。");
     EXPECT_FALSE(f.form.enabled);
     d().Command1[kDone].click();
     EXPECT_EQ(gameKeys(), played);
@@ -177,7 +178,8 @@ TEST_F(DialogKeys, KeyButtonsSitInTheFrameWithTheirLooks) {
         EXPECT_TRUE(at > frameAt && at != all.end()) << "listed after its frame, or not drawn";
     }
     const forms::Frame& fr = d().Frame1;
-    EXPECT_EQ(std::tuple(fr.left, fr.top, fr.width, fr.height, fr.caption), std::tuple(4, 112, 445, 165, " Key Select "));
+    EXPECT_EQ(std::tuple(fr.left, fr.top, fr.width, fr.height, fr.caption),
+              std::tuple(4, 112, 445, 165, " Key Select "));
     EXPECT_EQ(d().Command1[0].caption + d().Command1[1].caption + d().Command1[2].caption,
               "デフォルトの設定設定完了設定をやめる");
 }

@@ -43,11 +43,14 @@ TEST(GameEnd, TheLongEndingNeedsTheHeroinesLaneAndTheViolenceOption) {
         e.f.hiScore[2] = 1000;  // no best score, no box
         e.f.mnuVio.checked = c.violent;
         e.run(c.caught);
-        const auto any = [](const std::vector<std::string>& texts, auto pred) { return std::ranges::any_of(texts, pred); };
+        const auto any = [](const std::vector<std::string>& texts, auto pred) {
+            return std::ranges::any_of(texts, pred);
+        };
         const auto heard = [&](const char* wav) {
             return any(e.g.sv.sounds, [&](const std::string& s) { return s.ends_with(wav); });
         };
-        const bool poem = any(e.g.sv.captions, [](const std::string& t) { return t.find("VORN BEAM") == std::string::npos; });
+        const bool poem =
+            any(e.g.sv.captions, [](const std::string& t) { return t.find("VORN BEAM") == std::string::npos; });
         EXPECT_TRUE(poem == c.longEnding && heard("/se1.wav") == c.longEnding && heard("/voice5.wav") == !c.longEnding)
             << c.caught << c.violent;
         EXPECT_EQ(e.f.form.caption, "ルル子の VORN BEAM[Score:120][Lv:7]EZ");
@@ -68,7 +71,11 @@ TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
         {0, 1, {"\"\""}, "No Name", "No Name"},
         {0, 1, {"Lulu \"the\" Beam"}, "Lulu the Beam", "Lulu the Beam"},
         {0, 1, {"  Smith, John "}, "  Smith, John ", "  Smith, John "},
-        {0, 1, {"絵文字\xF0\x9F\x98\x80です"}, "絵文字\xF0\x9F\x98\x80です", "絵文字?です"},  // no emoji in code page 932
+        {0,
+         1,
+         {"絵文字\xF0\x9F\x98\x80です"},
+         "絵文字\xF0\x9F\x98\x80です",
+         "絵文字?です"},                                     // no emoji in code page 932
         {0, 1, {"Mizuka Ne"}, "Mizuka Ne", "Mizuka Ne", 5},  // the secret name: stage 5, whatever it was
         {0, 1, {"mizuka ne"}, "mizuka ne", "mizuka ne"},
     };
@@ -98,9 +105,10 @@ TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
         game::saveSettingsNow(e.f);
         ASSERT_EQ(e.g.sv.messages.size(), (c.stageAfter == 5 ? 1u : 0u) + (changed ? 1u : 0u));
         if (changed)
-            EXPECT_EQ(e.g.sv.messages[0].text, "次の名前には設定ファイルに保存できない文字があります。\r\n"
-                                               "その文字は「?」として保存します。\r\n「" + std::string(c.stored) +
-                                               "」→「" + c.onDisk + "」");
+            EXPECT_EQ(e.g.sv.messages[0].text,
+                      "次の名前には設定ファイルに保存できない文字があります。\r\n"
+                      "その文字は「?」として保存します。\r\n「" +
+                          std::string(c.stored) + "」→「" + c.onDisk + "」");
         else
             for (const auto& box : e.g.sv.messages)
                 EXPECT_TRUE(box.text == "Neでーす！" && box.title == "アッチッチ" &&
@@ -123,17 +131,19 @@ TEST(GameEnd, UnlockRulesInOrderWithStrictThresholds) {
         int32_t score;
         std::vector<int16_t> opened;  // the stages the firing rules open, in order
     } cases[] = {
-        {0, 2, 2, 699, {}},     {0, 2, 2, 700, {3}},    {0, 3, 3, 1299, {}},   {0, 3, 3, 1300, {4}},
-        {0, 4, 4, 1999, {}},    {0, 4, 4, 2000, {5}},   {0, 4, 5, 4999, {}},   {0, 4, 6, 7999, {}},
+        {0, 2, 2, 699, {}},         {0, 2, 2, 700, {3}},     {0, 3, 3, 1299, {}},  {0, 3, 3, 1300, {4}},
+        {0, 4, 4, 1999, {}},        {0, 4, 4, 2000, {5}},    {0, 4, 5, 4999, {}},  {0, 4, 6, 7999, {}},
         {0, 4, 4, 8000, {5, 6, 7}}, {0, 4, 2, 8000, {6, 7}},  // only the last two rules ignore the stage
-        {0, 2, 3, 5000, {}},    {0, 1, 2, 9000, {}},    // only the highest open difficulty counts
-        {5, 2, 2, 800, {3}},    {6, 3, 3, 1300, {4}},   {5, 4, 4, 8000, {5}},  {6, 4, 4, 8000, {5, 6, 7}},
+        {0, 2, 3, 5000, {}},        {0, 1, 2, 9000, {}},      // only the highest open difficulty counts
+        {5, 2, 2, 800, {3}},        {6, 3, 3, 1300, {4}},    {5, 4, 4, 8000, {5}}, {6, 4, 4, 8000, {5, 6, 7}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.mode << " " << c.difficulty << "/" << c.stage << "/" << c.score);
         Ended e(c.difficulty, c.stage, c.score);
-        if (c.mode) e.f.mnulv[c.mode].checked = true;
-        else e.f.hiScore = {99999, 99999, 99999, 99999, 99999};
+        if (c.mode)
+            e.f.mnulv[c.mode].checked = true;
+        else
+            e.f.hiScore = {99999, 99999, 99999, 99999, 99999};
         std::vector<int16_t> savedAtBox;
         e.g.sv.onMessage = [&](const std::string&, const std::string&, int) {
             savedAtBox.push_back(e.savedStage());

@@ -35,9 +35,14 @@ bool botHolds(const game::Form1& f, int vk, int32_t now) {
     const int16_t lanes[5] = {f.KeyS0, f.KeyS2, f.KeyS4, f.KeyS3, f.KeyS1};
     if (vk == f.KeyS5) return (slot & 1) != 0;
     if (vk == lanes[(slot >> 1) % 5]) return (slot & 0x18) == 0;
-    const struct { int16_t key; uint32_t mask, value; } rare[] = {
-        {f.KeyS9, 0x3E0, 0x20}, {f.KeySA, 0x3E0, 0x40}, {f.KeyS6, 0x7C00, 0x400}, {f.KeyS7, 0x7C00, 0x800},
-        {f.KeyS8, 0x7C00, 0xC00}};
+    const struct {
+        int16_t key;
+        uint32_t mask, value;
+    } rare[] = {{f.KeyS9, 0x3E0, 0x20},
+                {f.KeySA, 0x3E0, 0x40},
+                {f.KeyS6, 0x7C00, 0x400},
+                {f.KeyS7, 0x7C00, 0x800},
+                {f.KeyS8, 0x7C00, 0xC00}};
     for (const auto& r : rare)
         if (vk == r.key) return (slot & r.mask) == r.value;
     return false;

@@ -18,12 +18,27 @@ using fake::Game;
 // long texts neither lose precision nor overflow.
 TEST(MenuDebugNumber, ReadsTheLeadingDecimalNumber) {
     const std::pair<std::string, double> cases[] = {
-        {"", 0},          {"  -12.5", -12.5}, {"1 2 3", 123},  {"- 4", -4},   {"1.2.3", 1.2},
-        {".5", 0.5},      {"1 E -2", 0.01},   {"1ex5", 1},     {"5d2", 5},    {"e5", 0},
-        {"--5", 0},       {"0x10", 0},        {"\t5\r\n", 5},  {"５", 0},     {"1e-400", 0},
-        {std::string(70, '0') + "1", 1},      {"0." + std::string(70, '0') + "1e71", 1},
+        {"", 0},
+        {"  -12.5", -12.5},
+        {"1 2 3", 123},
+        {"- 4", -4},
+        {"1.2.3", 1.2},
+        {".5", 0.5},
+        {"1 E -2", 0.01},
+        {"1ex5", 1},
+        {"5d2", 5},
+        {"e5", 0},
+        {"--5", 0},
+        {"0x10", 0},
+        {"\t5\r\n", 5},
+        {"５", 0},
+        {"1e-400", 0},
+        {std::string(70, '0') + "1", 1},
+        {"0." + std::string(70, '0') + "1e71", 1},
         {"123456789012345678901234567890123456789012345678901234567890e-55", 12345.678901234567},
-        {"99999999999999999999999999", 1e18}, {"1e999999999999999999999", 1e18}, {"-1e400", -1e18},
+        {"99999999999999999999999999", 1e18},
+        {"1e999999999999999999999", 1e18},
+        {"-1e400", -1e18},
     };
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(game::readDecimalNumber(text), value) << '"' << text << '"';
@@ -46,13 +61,23 @@ TEST(MenuDebugCode, EachLetterSetsItsVariable) {
         int32_t value;
     };
     const Case cases[] = {
-        {"s5000", &Touched::score, 0}, {"s 5000", &Touched::score, 5000}, {"s 2.5", &Touched::score, 2},
+        {"s5000", &Touched::score, 0},
+        {"s 5000", &Touched::score, 5000},
+        {"s 2.5", &Touched::score, 2},
         {"s　5000", &Touched::score, 5000},  // a full-width blank is one separator
-        {"s 3.5", &Touched::score, 4}, {"s 1e20", &Touched::score, std::numeric_limits<int32_t>::max()},
-        {"p 150", &Touched::gauge, 150}, {"l 12", &Touched::level, 12}, {"k 9200", &Touched::kills, 9200},
-        {"L 70000", &Touched::unlockStage, 32767}, {"L -70000", &Touched::unlockStage, -32768},
-        {"d 4321", nullptr, 4321}, {"s", nullptr, 0}, {"x 5", nullptr, 0}, {"S 5", nullptr, 0},
-        {"ｓ 5", nullptr, 0}, {"", nullptr, 0},  // the box cancelled
+        {"s 3.5", &Touched::score, 4},
+        {"s 1e20", &Touched::score, std::numeric_limits<int32_t>::max()},
+        {"p 150", &Touched::gauge, 150},
+        {"l 12", &Touched::level, 12},
+        {"k 9200", &Touched::kills, 9200},
+        {"L 70000", &Touched::unlockStage, 32767},
+        {"L -70000", &Touched::unlockStage, -32768},
+        {"d 4321", nullptr, 4321},
+        {"s", nullptr, 0},
+        {"x 5", nullptr, 0},
+        {"S 5", nullptr, 0},
+        {"ｓ 5", nullptr, 0},
+        {"", nullptr, 0},  // the box cancelled
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -99,8 +124,8 @@ TEST(MenuHelp, OpensTheReadmeOrShowsTheOneBox) {
     struct Case {
         bool readme, viewerStarts, viewerFailsLater;
     };
-    for (const Case c : {Case{true, true, false}, Case{false, true, false}, Case{true, false, false},
-                         Case{true, true, true}}) {
+    for (const Case c :
+         {Case{true, true, false}, Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
         endtest::ProgramFolder folder;
         if (c.readme) folder.write("<html></html>", "readme.html");
         Game g(1'000'000, folder.path);
@@ -115,8 +140,9 @@ TEST(MenuHelp, OpensTheReadmeOrShowsTheOneBox) {
             continue;
         }
         ASSERT_EQ(g.sv.messages.size(), 1u) << c.readme << c.viewerStarts << c.viewerFailsLater;
-        EXPECT_EQ(g.sv.messages[0].text, "予期せぬエラーが発生しました。\r\nreadme.htmlが存在するか、また、"
-                                         "ウェブブラウザがhtmlに関連付けられているか確認してください。");
+        EXPECT_EQ(g.sv.messages[0].text,
+                  "予期せぬエラーが発生しました。\r\nreadme.htmlが存在するか、また、"
+                  "ウェブブラウザがhtmlに関連付けられているか確認してください。");
         EXPECT_EQ(g.sv.messages[0].title, "とまどい");
         EXPECT_EQ(g.sv.messages[0].style, platform::kMbCritical);
     }

@@ -23,8 +23,12 @@ std::set<int> checkedItems(const game::Form1& f) {
 // Items 0-4 are one checked difficulty, 5-7 are switches of their own.
 TEST(MenuDifficulty, ClicksChooseOneDifficultyAndToggleModes) {
     const std::tuple<std::vector<int>, std::set<int>, int16_t> cases[] = {
-        {{1}, {1}, 1},       {{0, 4, 3}, {3}, 3},          {{5}, {2, 5}, 2},
-        {{5, 5}, {2}, 2},    {{5, 6, 7, 1}, {1, 5, 6, 7}, 1}, {{7, 0, 7, 6}, {0, 6}, 0},
+        {{1}, {1}, 1},
+        {{0, 4, 3}, {3}, 3},
+        {{5}, {2, 5}, 2},
+        {{5, 5}, {2}, 2},
+        {{5, 6, 7, 1}, {1, 5, 6, 7}, 1},
+        {{7, 0, 7, 6}, {0, 6}, 0},
     };
     for (const auto& [clicks, checked, difficulty] : cases) {
         Game g;
@@ -72,8 +76,9 @@ TEST(MenuReset, OnlyTheExactWordResetsAndTheModesStay) {
         if (answer) g.sv.inputAnswers = {*answer};
         f.mnuReset.click();
         ASSERT_EQ(g.sv.inputs.size(), 1u);
-        EXPECT_EQ(g.sv.inputs[0].text, "設定の全てをリセットします。\r\nリセットする場合は、以下の欄に\r\n"
-                                       "reset と入力してください。\r\n大文字小文字区別有り。");
+        EXPECT_EQ(g.sv.inputs[0].text,
+                  "設定の全てをリセットします。\r\nリセットする場合は、以下の欄に\r\n"
+                  "reset と入力してください。\r\n大文字小文字区別有り。");
         EXPECT_EQ(g.sv.inputs[0].title, "リセット確認");
         ASSERT_EQ(g.sv.messages.size(), 1u);
         const auto& box = g.sv.messages[0];
@@ -93,8 +98,8 @@ TEST(MenuReset, OnlyTheExactWordResetsAndTheModesStay) {
         EXPECT_EQ(box.text, "設定をリセットしました。");
         EXPECT_EQ(box.title, "完了。");
         EXPECT_EQ(box.style, platform::kMbInformation);
-        EXPECT_EQ((std::array{f.KeyS0, f.KeyS1, f.KeyS2, f.KeyS3, f.KeyS4, f.KeyS5, f.KeyS6, f.KeyS7, f.KeyS8,
-                              f.KeyS9, f.KeySA}),
+        EXPECT_EQ((std::array{f.KeyS0, f.KeyS1, f.KeyS2, f.KeyS3, f.KeyS4, f.KeyS5, f.KeyS6, f.KeyS7, f.KeyS8, f.KeyS9,
+                              f.KeySA}),
                   (std::array<int16_t, 11>{90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39}));
         EXPECT_EQ(f.unlockStage, 3);
         EXPECT_EQ(f.difficulty, 3);

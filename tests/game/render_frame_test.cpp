@@ -18,7 +18,8 @@ class RenderFrame : public RenderFixture {
 protected:
     // An additive sprite over black shows its source rectangle and nothing around it.
     void expectGlow(int x, int y, int w, int h, int sx, int sy) {
-        EXPECT_TRUE(main(x, y) == coordinateColor(sx, sy) && main(x + w - 1, y + h - 1) == coordinateColor(sx + w - 1, sy + h - 1))
+        EXPECT_TRUE(main(x, y) == coordinateColor(sx, sy) &&
+                    main(x + w - 1, y + h - 1) == coordinateColor(sx + w - 1, sy + h - 1))
             << "from " << sx << ", " << sy;
         EXPECT_TRUE(main(x - 1, y) == kBlack && main(x, y + h) == kBlack) << "nothing around it";
     }
@@ -63,9 +64,9 @@ TEST_F(RenderFrame, EnemiesBlinkRoundAndHideBelowTheSuddenHorizon) {
         int top;
         bool first, second;  // drawn in the first and the second frame
     } cases[] = {
-        {200.5f, 0, 1, false, 200, true, true},   // half to even
-        {200.0f, 1, 2, false, 200, false, true},  {200.0f, 0, 3, false, 200, false, true},  // hesitating
-        {125.0f, 0, 0, true, 125, true, true},    {125.5f, 0, 0, true, 126, false, false},
+        {200.5f, 0, 1, false, 200, true, true},                                            // half to even
+        {200.0f, 1, 2, false, 200, false, true}, {200.0f, 0, 3, false, 200, false, true},  // hesitating
+        {125.0f, 0, 0, true, 125, true, true},   {125.5f, 0, 0, true, 126, false, false},
     };
     const int x = g.f.laneX[3] - 13;
     for (const Case& c : cases) {
@@ -79,9 +80,10 @@ TEST_F(RenderFrame, EnemiesBlinkRoundAndHideBelowTheSuddenHorizon) {
         for (bool drawn : {c.first, c.second}) {
             g.f.drawFrame();
             EXPECT_EQ(main(x + 4, c.top + 4) == kBlack, drawn);
-            EXPECT_TRUE(!drawn || (main(x, c.top) == kBlack && main(x + 31, c.top + 22) == kBlack && main(x + 32, c.top) == bg &&
-                                   main(x + 4, c.top - 1) == bg && main(x + 4, c.top + 46) == bg &&
-                                   main(x + 4, c.top + 30) == (c.frame == 0 ? kBlack : bg)));
+            EXPECT_TRUE(!drawn ||
+                        (main(x, c.top) == kBlack && main(x + 31, c.top + 22) == kBlack && main(x + 32, c.top) == bg &&
+                         main(x + 4, c.top - 1) == bg && main(x + 4, c.top + 46) == bg &&
+                         main(x + 4, c.top + 30) == (c.frame == 0 ? kBlack : bg)));
         }
     }
 }
@@ -177,7 +179,8 @@ TEST_F(RenderFrame, BannerShowsFor1500MsAcrossTheTickWrapAndNeverAtAGameStart) {
     for (int32_t start : {1'000'000, INT32_MAX - 700}) {
         g.sv.clock = start;
         g.f.bannerLevel = g.f.level++;
-        for (auto [after, shown] : {std::pair{0, true}, {1499, true}, {1500, false}}) {  // not when bannerUntil equals frameTick
+        for (auto [after, shown] :
+             {std::pair{0, true}, {1499, true}, {1500, false}}) {  // not when bannerUntil equals frameTick
             g.f.frameTick = game::tickAdd(start, after);
             g.f.drawFrame();
             EXPECT_EQ(banner(), shown) << start << " + " << after;
@@ -264,7 +267,8 @@ uint64_t shownPicturesHash(int16_t mmxMode, int* pictures) {
 TEST(RenderWholeGame, EveryPictureIsTheOneItAlwaysWas) {
     for (int32_t mode : {0, int32_t{PX_FLAG_MMX}}) {
         int pictures = 0;
-        EXPECT_EQ(shownPicturesHash(static_cast<int16_t>(mode), &pictures), 0x95126DD3BB500187ull) << "mmxMode " << mode;
+        EXPECT_EQ(shownPicturesHash(static_cast<int16_t>(mode), &pictures), 0x95126DD3BB500187ull)
+            << "mmxMode " << mode;
         EXPECT_EQ(pictures, 1352) << "mmxMode " << mode;
     }
 }

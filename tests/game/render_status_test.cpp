@@ -42,9 +42,14 @@ TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
         Color freezeShade;
         uint64_t draws;
     } cases[] = {
-        {0, 0, 24, kWell, 0, 0, 0},    {1, 1, 25, kDark, 26, kFreezeFill, 0}, {24, 0, 48, kDark, 0, 0, 0},
-        {25, 0, 49, kLight, 0, 0, 0},  {49, 0, 73, kLight, 0, 0, 0},          {50, 0, 74, kBand, 0, 0, 3},
-        {74, 299, 98, kDark, 324, kFreezeFill, 3},                            {299, 0, 323, kLight, 0, 0, 15},
+        {0, 0, 24, kWell, 0, 0, 0},
+        {1, 1, 25, kDark, 26, kFreezeFill, 0},
+        {24, 0, 48, kDark, 0, 0, 0},
+        {25, 0, 49, kLight, 0, 0, 0},
+        {49, 0, 73, kLight, 0, 0, 0},
+        {50, 0, 74, kBand, 0, 0, 3},
+        {74, 299, 98, kDark, 324, kFreezeFill, 3},
+        {299, 0, 323, kLight, 0, 0, 15},
         {300, 300, 325, rgb(0, 192, 23), 325, rgb(178, 12, 43), 2},  // one draw per full gauge
         {0, 300, 24, kWell, 325, rgb(158, 12, 43), 1},
     };
@@ -56,7 +61,8 @@ TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
         EXPECT_EQ(at(5, std::max(c.lastFilled, 25)), c.lastFilled > 24 ? c.shade : kWell);
         // Bands are drawn from the top one down, so the first draws colour the top band and the lowest ends on top.
         EXPECT_TRUE(c.gauge != 299 || (at(5, 250) == kBand && at(5, 30) == rgb(0, 100, 0)));
-        EXPECT_EQ(at(5, std::min(c.lastFilled + 1 + (c.lastFilled == 74), 326)), c.lastFilled < 325 ? kWell : kFrame);  // 75: a mark
+        EXPECT_EQ(at(5, std::min(c.lastFilled + 1 + (c.lastFilled == 74), 326)),
+                  c.lastFilled < 325 ? kWell : kFrame);  // 75: a mark
         if (c.freezeLast == 0) {
             for (int y = 20; y < 330; ++y) ASSERT_EQ(at(341, y), kBlack) << y;
             continue;
@@ -87,7 +93,8 @@ TEST_F(RenderStatus, ScoreInTensAndLevelDigits) {
     const auto shown = [&](int x0) {
         std::string text;
         for (int x = x0, d = 0; x < game::kPlaySize; x += 11, text += char('0' + d)) {
-            for (d = 0; d < 10 && at(x + 5, 9) != digitColour(d); ++d) {}
+            for (d = 0; d < 10 && at(x + 5, 9) != digitColour(d); ++d) {
+            }
             if (d == 10 || at(x, 2) != at(x + 9, 16) || at(x + 10, 9) != kBlack || at(x, 17) != kBlack) break;
         }
         return text;
@@ -102,7 +109,8 @@ TEST_F(RenderStatus, ScoreInTensAndLevelDigits) {
         EXPECT_EQ(shown(291), levelText) << level;
     }
     // 9999: the last digit stands at x 324.
-    EXPECT_TRUE(at(323, 9) == kBlack && at(324, 9) == digitColour(9) && at(333, 9) == digitColour(9) && at(334, 9) == kBlack);
+    EXPECT_TRUE(at(323, 9) == kBlack && at(324, 9) == digitColour(9) && at(333, 9) == digitColour(9) &&
+                at(334, 9) == kBlack);
 }
 
 }  // namespace

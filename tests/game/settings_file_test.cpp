@@ -39,7 +39,8 @@ TEST(SettingsFile, EverythingSurvivesARestartAndAFreshTableStaysClean) {
         fake::Game g(1'000'000, folder.path);
         g.startUp();
         if (run == 2) {
-            EXPECT_TRUE(g.f.form.left == 3000 && g.f.hiScore == (std::array<int32_t, 5>{1, 2, 3, 4, 5}) && g.f.hiName == kNames);
+            EXPECT_TRUE(g.f.form.left == 3000 && g.f.hiScore == (std::array<int32_t, 5>{1, 2, 3, 4, 5}) &&
+                        g.f.hiName == kNames);
             EXPECT_TRUE(g.f.KeySA == 222 && g.f.unlockStage == 6 && g.f.difficulty == 4 && g.f.mnulv[4].checked);
             EXPECT_FALSE(g.f.mnuVoice.checked);
             EXPECT_TRUE(g.f.mnulv[6].visible) << "the stage opened its menu items";
@@ -88,7 +89,8 @@ std::string fingerprint(const fs::path& p) {
         for (const auto& e : fs::directory_iterator(p)) names += " " + e.path().filename().string();
         return names;
     }
-    case fs::file_type::symlink: return "link " + fs::read_symlink(p).string() + " " + fingerprint(fs::canonical(p, ec));
+    case fs::file_type::symlink:
+        return "link " + fs::read_symlink(p).string() + " " + fingerprint(fs::canonical(p, ec));
     case fs::file_type::fifo: return "fifo";
     default: return "none";
     }
@@ -143,7 +145,8 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
         {"LF only", File, lf, "ルル子", 4, "", Rewritten, "", ""},
         {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", Rewritten, "", ""},
-        {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", Rewritten, "", ""},
+        {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", Rewritten, "",
+         ""},
         {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", Rewritten, "", ""},
         {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", Rewritten,
          "vnbeam.ini.bad", ""},
@@ -171,8 +174,9 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         case Folder: fs::create_directory(ini), e.folder.write("a file of the player's", "vnbeam.ini/inside"); break;
         case Fifo: ::mkfifo(ini.c_str(), 0644); break;
         case LinkOutside: outside.write(c.bytes), fs::create_symlink(outside.ini(), ini); break;
-        case BadNamesTaken: fs::create_directory(e.folder.file("vnbeam.ini.bad")), e.folder.write("old", "vnbeam.ini.bad2");
-                            [[fallthrough]];
+        case BadNamesTaken:
+            fs::create_directory(e.folder.file("vnbeam.ini.bad")), e.folder.write("old", "vnbeam.ini.bad2");
+            [[fallthrough]];
         default: e.folder.write(c.bytes);
         }
         if (c.kind == ReadOnlyFile) fs::permissions(ini, static_cast<fs::perms>(0444));
@@ -184,7 +188,8 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
             AsPlayer player;
             e.g.startUp();
         }
-        EXPECT_TRUE(e.f.hiName[0] == c.name && e.f.difficulty == c.difficulty && e.f.KeyS0 == 90 && e.f.KeySA == 39) << e.f.hiName[0];
+        EXPECT_TRUE(e.f.hiName[0] == c.name && e.f.difficulty == c.difficulty && e.f.KeyS0 == 90 && e.f.KeySA == 39)
+            << e.f.hiName[0];
         ASSERT_EQ(e.g.sv.messages.size(), *c.toldAtStart ? 1u : 0u);
         for (const auto& box : e.g.sv.messages)
             EXPECT_TRUE(box.title == game::kTitle && box.text.starts_with("設定ファイルを読み込めませんでした。") &&
@@ -212,9 +217,11 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         } else {
             EXPECT_EQ(fs::symlink_status(ini).type(), fs::file_type::regular);
             const settings::ReadOutcome saved = settings::readSettings(e.folder.read(), {});
-            EXPECT_TRUE(saved.ok && !saved.utf8 && saved.values.hiName[0] == c.name && saved.values.difficulty == c.difficulty);
+            EXPECT_TRUE(saved.ok && !saved.utf8 && saved.values.hiName[0] == c.name &&
+                        saved.values.difficulty == c.difficulty);
         }
-        EXPECT_EQ(at(after, deadLeftover), c.kind == ReadOnlyFolder ? "file litter" : "none") << "only a leftover of ours goes";
+        EXPECT_EQ(at(after, deadLeftover), c.kind == ReadOnlyFolder ? "file litter" : "none")
+            << "only a leftover of ours goes";
         for (const auto& [name, print] : before) {
             if (name != "vnbeam.ini" && name != deadLeftover) {
                 EXPECT_EQ(at(after, name), print) << name;

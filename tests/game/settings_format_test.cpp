@@ -21,9 +21,14 @@ const Filler kFiller{123, "abcdefg"};
 SettingsValues startValues() { return {.keys = kDefaultKeys}; }
 
 SettingsValues sample() {
-    return {.windowLeft = 1500, .windowTop = 1200, .hiScore = {600, 700, 800, 900, 1000},
+    return {.windowLeft = 1500,
+            .windowTop = 1200,
+            .hiScore = {600, 700, 800, 900, 1000},
             .hiName = {"ルル子", "  leading blanks", "trailing blank ", "Smith, John", ""},
-            .keys = {65, 83, 68, 70, 71, 13, 17, 18, 81, 100, 102}, .unlockStage = 3, .voice = false, .difficulty = 4};
+            .keys = {65, 83, 68, 70, 71, 13, 17, 18, 81, 100, 102},
+            .unlockStage = 3,
+            .voice = false,
+            .difficulty = 4};
 }
 
 std::vector<std::string> lines(const std::string& file) {
@@ -45,8 +50,8 @@ std::string replaceLine(const std::string& file, size_t index, const std::string
 TEST(SettingsChecksum, SumsTheFloorsOfTheTableAndTheStage) {
     EXPECT_EQ(checksum({0, 0, 0, 0, 0}, 2), 2);
     EXPECT_EQ(checksum({600, 700, 800, 900, 1000}, 3), 203);  // 90 + 8 + 3 + 66 + 6 + 30
-    EXPECT_EQ(checksum({0, 0, 0, 909, 0}, 2), 92);             // 900 + 9: still 90 for NORMAL
-    EXPECT_EQ(checksum({-1, 0, 0, 0, 0}, 2), 1);               // floors go down, not toward zero
+    EXPECT_EQ(checksum({0, 0, 0, 909, 0}, 2), 92);            // 900 + 9: still 90 for NORMAL
+    EXPECT_EQ(checksum({-1, 0, 0, 0, 0}, 2), 1);              // floors go down, not toward zero
 }
 
 TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
@@ -58,8 +63,9 @@ TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
     for (auto [line, text] : std::initializer_list<std::pair<size_t, std::string>>{
              {0, " 1500         -45 "},
              {2, "\"\""},  // an empty name, quoted so it reads back as one
-             {12, " 90            66            88            86            67           "
-                  " 32            16            77            84            37            39 "},
+             {12,
+              " 90            66            88            86            67           "
+              " 32            16            77            84            37            39 "},
              {13, " 2            True           123 "},
              {15, " 0             0             1             1             1 "},
              {17, "abcdefg       = Code(113)"}})
@@ -88,10 +94,14 @@ TEST(SettingsRoundTrip, EveryFieldComesBackAndTheBytesRepeat) {
                 file.ends_with("\r\n"));
 
     // What the file cannot carry is dropped or marked, and nothing else moves.
-    for (auto [name, readBack] : {std::pair{"say \"hi\"", "say hi"}, {"a\r\nb", "ab"}, {"A\xF0\x9F\x98\x80" "B", "A?B"},
+    for (auto [name, readBack] : {std::pair{"say \"hi\"", "say hi"},
+                                  {"a\r\nb", "ab"},
+                                  {"A\xF0\x9F\x98\x80"
+                                   "B",
+                                   "A?B"},
                                   {"\xFF\xFEzz", "??zz"},
                                   {"ソ表ﾒﾆｭｰ①髙", "ソ表ﾒﾆｭｰ①髙"},  // trail bytes like "\\", vendor extensions
-                                  {"〜", "～"}}) {  // the wave dash Linux input methods type
+                                  {"〜", "～"}}) {                 // the wave dash Linux input methods type
         SettingsValues named = startValues();
         named.hiName[1] = name;
         ReadOutcome back = readSettings(writeSettings(named, kFiller), startValues());
@@ -103,13 +113,13 @@ TEST(SettingsRoundTrip, EveryFieldComesBackAndTheBytesRepeat) {
 
 TEST(SettingsReader, ReadsFilesMadeByHand) {
     const std::string taro = platform::text::toCp932("太郎");
-    for (const std::string& file : {
-             // commas, no blanks, items running across lines
-             "1500,1200 100,Bob\r\n23,Alice Smith\r\n0,\"\",10," + taro +
-                 "\r\n15,\"x, y\",7,90,66,88,86,67,32,16,77,84,37,39,3,False\r\n+4.0\r\ngarbage after line 15",
-             // blanks as written, LF only, no lines after 15
-             " 1500   1200 \n 100 \nBob\n 23 \nAlice Smith\n 0 \n\n 10 \n" + taro +
-                 "\n 15 \n\"x, y\"\n 7 \n 90 66 88 86 67 32 16 77 84 37 39 \n 3 False 17 \n 4 "}) {
+    for (const std::string& file :
+         {// commas, no blanks, items running across lines
+          "1500,1200 100,Bob\r\n23,Alice Smith\r\n0,\"\",10," + taro +
+              "\r\n15,\"x, y\",7,90,66,88,86,67,32,16,77,84,37,39,3,False\r\n+4.0\r\ngarbage after line 15",
+          // blanks as written, LF only, no lines after 15
+          " 1500   1200 \n 100 \nBob\n 23 \nAlice Smith\n 0 \n\n 10 \n" + taro +
+              "\n 15 \n\"x, y\"\n 7 \n 90 66 88 86 67 32 16 77 84 37 39 \n 3 False 17 \n 4 "}) {
         ReadOutcome r = readSettings(file, startValues());
         ASSERT_TRUE(r.ok && r.checksumOk) << r.problem;
         EXPECT_TRUE(r.values.windowLeft == 1500 && r.values.windowTop == 1200 && r.values.keys == kDefaultKeys);
@@ -122,10 +132,10 @@ TEST(SettingsReader, ReadsFilesMadeByHand) {
 // Each name alone in a file of ASCII otherwise, the hardest case for the rule,
 // once as the game writes it and once as a text editor saves it in UTF-8.
 TEST(SettingsReader, NamesComeBackAsWrittenInEitherEncodingAndGoBackInCodePage932) {
-    const char* names[] = {
-        "山田太郎", "ルル子", "渡辺", "齋藤", "髙橋", "﨑山", "濱田", "さくら", "ミズカ", "★ルル子★", "♪ゆき♪",
-        // half-width katakana, whose code page 932 bytes are UTF-8 lead and trail bytes
-        "ﾃｽﾄｱ", "ﾎｲﾐｱ", "ﾓｰﾂｧﾙﾄ", "ﾂｶ", "ﾐｽﾞｶ", "ﾙﾙ子", "ルルｺ", "ｶﾀｶﾅ ﾃﾞｽ"};
+    const char* names[] = {"山田太郎", "ルル子", "渡辺", "齋藤", "髙橋", "﨑山", "濱田", "さくら", "ミズカ", "★ルル子★",
+                           "♪ゆき♪",
+                           // half-width katakana, whose code page 932 bytes are UTF-8 lead and trail bytes
+                           "ﾃｽﾄｱ", "ﾎｲﾐｱ", "ﾓｰﾂｧﾙﾄ", "ﾂｶ", "ﾐｽﾞｶ", "ﾙﾙ子", "ルルｺ", "ｶﾀｶﾅ ﾃﾞｽ"};
     const std::string good = writeSettings(sample(), kFiller);
     for (const char* name : names) {
         const std::string cp932 = platform::text::toCp932(name);
@@ -155,16 +165,19 @@ TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
         EXPECT_EQ(more.values.difficulty, d) << "extra items on line 14";
     }
     // Only the exact word "False" turns the voice off.
-    EXPECT_TRUE(readSettings(replaceLine(writeSettings(startValues(), kFiller), 13, " 2 false 1"), startValues()).values.voice);
+    EXPECT_TRUE(
+        readSettings(replaceLine(writeSettings(startValues(), kFiller), 13, " 2 false 1"), startValues()).values.voice);
 }
 
 TEST(SettingsReader, EditingOnlyTheUnlockStageFailsTheChecksum) {
     const SettingsValues v = sample();
-    ReadOutcome r = readSettings(replaceLine(writeSettings(v, kFiller), 13, " 7            False         9 "), startValues());
+    ReadOutcome r =
+        readSettings(replaceLine(writeSettings(v, kFiller), 13, " 7            False         9 "), startValues());
     ASSERT_TRUE(r.ok) << "a cheat is not a damaged file";
     EXPECT_FALSE(r.checksumOk);
     EXPECT_EQ(r.values.hiScore, (std::array<int32_t, kTableSize>{1, 1, 1, 1, 1}));
-    EXPECT_EQ(r.values.hiName, (std::array<std::string, kTableSize>{kCheatName, kCheatName, kCheatName, kCheatName, kCheatName}));
+    EXPECT_EQ(r.values.hiName,
+              (std::array<std::string, kTableSize>{kCheatName, kCheatName, kCheatName, kCheatName, kCheatName}));
     EXPECT_TRUE(r.values.unlockStage == 7 && r.values.keys == v.keys && r.values.difficulty == v.difficulty);
     EXPECT_TRUE(readSettings(writeSettings(r.values, kFiller), startValues()).checksumOk)
         << "the marked table is written back with a checksum that fits";
@@ -188,9 +201,10 @@ TEST(SettingsReader, DamagedFilesGiveTheStartValuesBack) {
     SettingsValues fallback = startValues();
     fallback.hiName[0] = "kept";
     for (const std::string& file :
-         {std::string(), std::string("  \r\n\r\n \t \n"), replaceLine(good, 0, "left top"), replaceLine(good, 1, " 600x "),
-          replaceLine(good, 1, "&H10"), replaceLine(good, 5, " 2147483648 "), replaceLine(good, 13, " 40000 True 1"),
-          replaceLine(good, 2, "\"Bob"), replaceLine(good, 12, " 90 66 88 86 67 32 16 77 84 37 x"), replaceLine(good, 11, "inf")}) {
+         {std::string(), std::string("  \r\n\r\n \t \n"), replaceLine(good, 0, "left top"),
+          replaceLine(good, 1, " 600x "), replaceLine(good, 1, "&H10"), replaceLine(good, 5, " 2147483648 "),
+          replaceLine(good, 13, " 40000 True 1"), replaceLine(good, 2, "\"Bob"),
+          replaceLine(good, 12, " 90 66 88 86 67 32 16 77 84 37 x"), replaceLine(good, 11, "inf")}) {
         ReadOutcome r = readSettings(file, fallback);
         EXPECT_FALSE(r.ok) << file;
         EXPECT_EQ(r.values, fallback) << file;

@@ -49,14 +49,25 @@ TEST(ShellStart, TitleGoesThroughGetReadyIntoPlay) {
 // wave shots; GOLDEN FINGER fires with a quick pose on every lane change; each
 // special once per press, from its cost on.
 TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
-    struct Case { const char* script; int16_t startLane; int32_t gauge; int16_t lane; int grants; int32_t gaugeAfter; };
-    const Case cases[] = {
-        {"a .", 2, 0, 0, 0, 0},     {"ab .", 2, 0, 4, 0, 0},      {"bc .", 2, 0, 1, 0, 0}, {"cd .", 2, 0, 3, 0, 0},
-        {"de .", 0, 0, 2, 0, 0},    {"L5 .", 0, 0, 4, 0, 0},      {"R2 .", 4, 0, 0, 0, 0}, {"LR3 .", 0, 0, 4, 0, 0},
-        {"F40", 2, 0, 2, 1, 0},     {"F . F .25", 2, 0, 2, 2, 0}, {"FR .", 2, 0, 2, 1, 0}, {"FL .", 2, 0, 2, 1, 0},
-        {"WR .", 2, 100, 3, 0, 0},  {"* a .5 b .5 c .5", 2, 0, 1, 3, 0},
-        {"V40", 2, 100, 2, 0, 50},  {"V", 2, 50, 2, 0, 0},        {"V", 2, 49, 2, 0, 49},  {"W40", 2, 200, 2, 0, 100},
-        {"W", 2, 99, 2, 0, 99},     {"T40", 2, 50, 2, 0, 25},     {"T", 2, 25, 2, 0, 0},   {"T", 2, 24, 2, 0, 24}};
+    struct Case {
+        const char* script;
+        int16_t startLane;
+        int32_t gauge;
+        int16_t lane;
+        int grants;
+        int32_t gaugeAfter;
+    };
+    const Case cases[] = {{"a .", 2, 0, 0, 0, 0},    {"ab .", 2, 0, 4, 0, 0},
+                          {"bc .", 2, 0, 1, 0, 0},   {"cd .", 2, 0, 3, 0, 0},
+                          {"de .", 0, 0, 2, 0, 0},   {"L5 .", 0, 0, 4, 0, 0},
+                          {"R2 .", 4, 0, 0, 0, 0},   {"LR3 .", 0, 0, 4, 0, 0},
+                          {"F40", 2, 0, 2, 1, 0},    {"F . F .25", 2, 0, 2, 2, 0},
+                          {"FR .", 2, 0, 2, 1, 0},   {"FL .", 2, 0, 2, 1, 0},
+                          {"WR .", 2, 100, 3, 0, 0}, {"* a .5 b .5 c .5", 2, 0, 1, 3, 0},
+                          {"V40", 2, 100, 2, 0, 50}, {"V", 2, 50, 2, 0, 0},
+                          {"V", 2, 49, 2, 0, 49},    {"W40", 2, 200, 2, 0, 100},
+                          {"W", 2, 99, 2, 0, 99},    {"T40", 2, 50, 2, 0, 25},
+                          {"T", 2, 25, 2, 0, 0},     {"T", 2, 24, 2, 0, 24}};
     const std::array keys = {&Form1::KeyS0, &Form1::KeyS1, &Form1::KeyS2, &Form1::KeyS3, &Form1::KeyS4, &Form1::KeyS5,
                              &Form1::KeyS6, &Form1::KeyS7, &Form1::KeyS8, &Form1::KeyS9, &Form1::KeySA};
     constexpr std::string_view names = "abcdeFVWTLR";
@@ -82,7 +93,8 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
             }
         }
         EXPECT_EQ(std::tuple(g.f.heroLane, g.f.cursorLane, grants, g.f.gauge),
-                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter)) << c.script;
+                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter))
+            << c.script;
     }
 }
 
@@ -116,9 +128,18 @@ TEST(ShellTitle, StampCycleWipesAfterTheFortySeventhStamp) {
 // The stage opens its menus with >= tests; Shift opens everything, the debug
 // menu too, for this run only: the stored stage stays.
 TEST(ShellStartUp, UnlockStageAndShift) {
-    struct Case { int16_t stage; bool shift; std::array<bool, 6> open; } cases[] = {
-        {2, false, {}}, {3, false, {1}}, {4, false, {1, 1}}, {5, false, {1, 1, 1}}, {6, false, {1, 1, 1, 1}},
-        {7, false, {1, 1, 1, 1, 1}}, {42, false, {1, 1, 1, 1, 1}}, {2, true, {1, 1, 1, 1, 1, 1}}};
+    struct Case {
+        int16_t stage;
+        bool shift;
+        std::array<bool, 6> open;
+    } cases[] = {{2, false, {}},
+                 {3, false, {1}},
+                 {4, false, {1, 1}},
+                 {5, false, {1, 1, 1}},
+                 {6, false, {1, 1, 1, 1}},
+                 {7, false, {1, 1, 1, 1, 1}},
+                 {42, false, {1, 1, 1, 1, 1}},
+                 {2, true, {1, 1, 1, 1, 1, 1}}};
     for (const auto& c : cases) {
         endtest::ProgramFolder folder;  // no settings file: stage 2
         Game g(1'000'000, folder.path);
@@ -140,11 +161,14 @@ TEST(ShellStartUp, BrokenFilesAreToldAndEndWithFailure) {
         std::function<void(const std::string& path)> breakIt;
         const char* told;
     } cases[] = {
-        {"pic/bg.jpg", [](const std::string& p) { std::filesystem::remove(p); }, "画像ファイルを読み込めませんでした。"},
+        {"pic/bg.jpg", [](const std::string& p) { std::filesystem::remove(p); },
+         "画像ファイルを読み込めませんでした。"},
         {"pic/number.gif", [](const std::string& p) { std::filesystem::remove(p), ::mkfifo(p.c_str(), 0644); },
          "画像ファイルを読み込めませんでした。"},
-        {"pic/title.jpg", [](const std::string& p) { std::filesystem::resize_file(p, 0); }, "画像ファイルを読み込めませんでした。"},
-        {"libpxmix.so", [](const std::string& p) { std::filesystem::resize_file(p, 20000); }, "描画ライブラリを読み込めませんでした。"},
+        {"pic/title.jpg", [](const std::string& p) { std::filesystem::resize_file(p, 0); },
+         "画像ファイルを読み込めませんでした。"},
+        {"libpxmix.so", [](const std::string& p) { std::filesystem::resize_file(p, 20000); },
+         "描画ライブラリを読み込めませんでした。"},
     };
     ::alarm(20);
     for (const Case& c : cases) {

@@ -17,18 +17,27 @@ namespace {
 // (r 0.1: lane 0).
 TEST(SimEnemies, SpawnGateGroupSizesAndTheirDraws) {
     const float pass = 0.99999994f;
-    struct Case { int16_t difficulty; int32_t level; bool golden, frozen; std::vector<float> draws; int members; };
-    const Case cases[] = {
-        {3, 1, false, false, {0.9687f}, 0},
-        {3, 1, false, false, {std::nextafter(0.9687f, 1.0f), 0.5f, 0.5f}, 1},
-        {3, 13, false, false, {0.82f}, 0},
-        {3, 13, false, false, {std::nextafter(0.82f, 1.0f), 0.5f, 0.5f}, 1},
-        {3, 1, false, true, {pass}, 0},
-        {3, 9, false, false, {pass, 0.995f, 0.5f}, 16},          {3, 8, false, false, {pass, 0.995f, 0.995f}, 1},
-        {2, 20, false, false, {pass, 0.995f, 0.995f}, 1},        {3, 15, false, false, {pass, 0.5f, 0.995f}, 30},
-        {4, 15, false, false, {pass, 0.995f, 0.995f}, 30},       {0, 1, false, false, {pass, 0.995f, 0.995f}, 1},
-        {0, 1, true, false, {pass, 0.5f, 0.5f, 0.9f, 0.99f}, 6}, {0, 1, true, false, {pass, 0.5f, 0.5f, 0.7f, 0.9f}, 1},
-        {3, 9, true, false, {pass, 0.995f, 0.5f, 0.9f, 0.5f}, 19}};
+    struct Case {
+        int16_t difficulty;
+        int32_t level;
+        bool golden, frozen;
+        std::vector<float> draws;
+        int members;
+    };
+    const Case cases[] = {{3, 1, false, false, {0.9687f}, 0},
+                          {3, 1, false, false, {std::nextafter(0.9687f, 1.0f), 0.5f, 0.5f}, 1},
+                          {3, 13, false, false, {0.82f}, 0},
+                          {3, 13, false, false, {std::nextafter(0.82f, 1.0f), 0.5f, 0.5f}, 1},
+                          {3, 1, false, true, {pass}, 0},
+                          {3, 9, false, false, {pass, 0.995f, 0.5f}, 16},
+                          {3, 8, false, false, {pass, 0.995f, 0.995f}, 1},
+                          {2, 20, false, false, {pass, 0.995f, 0.995f}, 1},
+                          {3, 15, false, false, {pass, 0.5f, 0.995f}, 30},
+                          {4, 15, false, false, {pass, 0.995f, 0.995f}, 30},
+                          {0, 1, false, false, {pass, 0.995f, 0.995f}, 1},
+                          {0, 1, true, false, {pass, 0.5f, 0.5f, 0.9f, 0.99f}, 6},
+                          {0, 1, true, false, {pass, 0.5f, 0.5f, 0.7f, 0.9f}, 1},
+                          {3, 9, true, false, {pass, 0.995f, 0.5f, 0.9f, 0.5f}, 19}};
     for (const auto& c : cases) {
         Sim s(c.difficulty, c.level);
         s.f.mnulv[5].checked = c.golden;
@@ -50,25 +59,39 @@ TEST(SimEnemies, SpawnGateGroupSizesAndTheirDraws) {
 // acceleration; every enemy from level 48; s capped at 12 up to level 13 and on
 // EASY, at 13 above it.
 TEST(SimEnemies, VariantsByLevelAndDifficulty) {
-    struct Case { int16_t difficulty; int32_t level; std::vector<float> draws; float accel, speed; int16_t turnY; };
-    const Case cases[] = {
-        {4, 1, {}, 0, 1.5f, 0},          {0, 3, {0.99f}, 0, 2.5f, 0},
-        {1, 3, {0.96f}, -1.24f, 32, 0},  {1, 5, {0.1f}, 0, 3.5f, 0},
-        {2, 5, {0.96f, 0.95f, 0.5f}, 0.1f, 0.1f, 0},           {2, 5, {0.1f, 0.94f}, 0, 3.5f, 0},
-        {2, 10, {0.1f, 0.1f}, 0, 6, 0},                        {3, 10, {0.1f, 0.1f, 0.92f, 0.5f}, 0.2f, 0.1f, 0},
-        {3, 11, {0.1f, 0.1f, 0.1f, 0.73f, 0.5f}, 0, 6.5f, 195}, {3, 11, {0.1f, 0.1f, 0.1f, 0.72f}, 0, 6.5f, 0},
-        {4, 11, {0.96f, 0.1f, 0.1f, 0.99f}, -1.24f, 32, 0},    {3, 48, {0.1f, 0.1f, 0.1f, 0.0f, 0.999f}, 0, 7.5f, 269},
-        {3, 13, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7, 0},            {2, 40, {0.1f, 0.1f}, 0, 7, 0},
-        {3, 40, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7.5f, 0}};
+    struct Case {
+        int16_t difficulty;
+        int32_t level;
+        std::vector<float> draws;
+        float accel, speed;
+        int16_t turnY;
+    };
+    const Case cases[] = {{4, 1, {}, 0, 1.5f, 0},
+                          {0, 3, {0.99f}, 0, 2.5f, 0},
+                          {1, 3, {0.96f}, -1.24f, 32, 0},
+                          {1, 5, {0.1f}, 0, 3.5f, 0},
+                          {2, 5, {0.96f, 0.95f, 0.5f}, 0.1f, 0.1f, 0},
+                          {2, 5, {0.1f, 0.94f}, 0, 3.5f, 0},
+                          {2, 10, {0.1f, 0.1f}, 0, 6, 0},
+                          {3, 10, {0.1f, 0.1f, 0.92f, 0.5f}, 0.2f, 0.1f, 0},
+                          {3, 11, {0.1f, 0.1f, 0.1f, 0.73f, 0.5f}, 0, 6.5f, 195},
+                          {3, 11, {0.1f, 0.1f, 0.1f, 0.72f}, 0, 6.5f, 0},
+                          {4, 11, {0.96f, 0.1f, 0.1f, 0.99f}, -1.24f, 32, 0},
+                          {3, 48, {0.1f, 0.1f, 0.1f, 0.0f, 0.999f}, 0, 7.5f, 269},
+                          {3, 13, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7, 0},
+                          {2, 40, {0.1f, 0.1f}, 0, 7, 0},
+                          {3, 40, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7.5f, 0}};
     for (const auto& c : cases) {
         Sim s(c.difficulty, c.level);
         s.f.rnd.queue({0.5f, 0.7f});
         s.f.rnd.queue(c.draws);
         s.f.spawnOneEnemy();
         EXPECT_EQ(std::tuple(s.f.rnd.draws(), s.f.enemyLane[0], s.f.enemyY[0], s.f.enemyTick[0]),
-                  std::tuple(c.draws.size() + 2, int16_t{2}, 350.0f, s.g.sv.clock)) << "row " << &c - cases;
+                  std::tuple(c.draws.size() + 2, int16_t{2}, 350.0f, s.g.sv.clock))
+            << "row " << &c - cases;
         EXPECT_EQ(std::tuple(s.f.enemyAccel[0], s.f.enemySpeed[0], s.f.enemyTurnState[0], s.f.enemyTurnY[0]),
-                  std::tuple(c.accel, c.speed, int16_t{c.turnY != 0}, c.turnY)) << "row " << &c - cases;
+                  std::tuple(c.accel, c.speed, int16_t{c.turnY != 0}, c.turnY))
+            << "row " << &c - cases;
     }
 }
 
@@ -76,8 +99,10 @@ TEST(SimEnemies, VariantsByLevelAndDifficulty) {
 // lane re-routes (r 0.6: two lanes on) into a lane that may itself be full, one
 // over it on the field is cancelled after the lane draw.
 TEST(SimEnemies, LaneAndFieldLimitsPerDifficulty) {
-    struct Case { int16_t difficulty; int laneLimit, fieldLimit; } cases[] = {
-        {0, 6, 12}, {1, 7, 15}, {2, 10, 20}, {3, 100, 100}, {4, 100, 100}};
+    struct Case {
+        int16_t difficulty;
+        int laneLimit, fieldLimit;
+    } cases[] = {{0, 6, 12}, {1, 7, 15}, {2, 10, 20}, {3, 100, 100}, {4, 100, 100}};
     for (const auto& c : cases) {
         if (c.laneLimit < c.fieldLimit) {
             Sim s(c.difficulty);
@@ -87,7 +112,8 @@ TEST(SimEnemies, LaneAndFieldLimitsPerDifficulty) {
             s.f.spawnOneEnemy();
             s.f.spawnOneEnemy();
             EXPECT_EQ(std::tuple(s.f.laneEnemyCount[0], s.f.laneEnemyCount[3], s.f.rnd.draws()),
-                      std::tuple(c.laneLimit, c.laneLimit + 1, 5u)) << c.difficulty;
+                      std::tuple(c.laneLimit, c.laneLimit + 1, 5u))
+                << c.difficulty;
             EXPECT_EQ(fake::checkInvariants(s.f), "");
         }
         Sim s(c.difficulty);
@@ -122,9 +148,12 @@ TEST(SimEnemies, LaneChangerPausesChangesLaneOnceAndClimbsOnSlower) {
     Sim s;
     s.placeEnemy(1, 350, 6, 1, 200);
     s.f.rnd.queue({0.3f});
-    struct Step { int age; int16_t state, lane; float y; } steps[] = {
-        {1500, 1, 1, 200}, {1510, 2, 1, 199}, {1640, 2, 1, 199}, {1650, 3, 3, 199},
-        {1690, 3, 3, 199}, {1700, 0, 3, 199}, {1710, 0, 3, 198.66f}};
+    struct Step {
+        int age;
+        int16_t state, lane;
+        float y;
+    } steps[] = {{1500, 1, 1, 200}, {1510, 2, 1, 199}, {1640, 2, 1, 199},    {1650, 3, 3, 199},
+                 {1690, 3, 3, 199}, {1700, 0, 3, 199}, {1710, 0, 3, 198.66f}};
     int age = 0;
     for (const auto& st : steps) {
         for (; age < st.age; age += 10) s.g.sv.advance(10), s.f.moveEnemies();

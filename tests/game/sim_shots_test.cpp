@@ -12,7 +12,12 @@ namespace {
 // the level's at update time (a level-up makes shots in flight jump), capped at
 // 99, and the expiry tested on the stored float32 value.
 TEST(SimShots, PositionAndExpiryFromAgeAndTheCurrentLevel) {
-    struct Case { int16_t wave, heroY; int32_t level, age; double y; bool live; } cases[] = {
+    struct Case {
+        int16_t wave, heroY;
+        int32_t level, age;
+        double y;
+        bool live;
+    } cases[] = {
         {0, 5, 1, 0, 7.0, true},           {0, 5, 1, 1010, 210.55385, true},   {0, 5, 2, 1010, 212.10769, true},
         {0, 5, 99, 1000, 359.30769, true}, {0, 5, 150, 1000, 359.30769, true}, {0, 227, 1, 650, 360, true},
         {0, -35, 1, 1950, 360, true},  // 360.00000000000006 in double, 360 once stored
@@ -36,13 +41,23 @@ TEST(SimShots, PositionAndExpiryFromAgeAndTheCurrentLevel) {
 // option, and pays its full cost even when the table has no room.
 TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {
     constexpr int kFull = game::kShotSlots;
-    struct Case { void (F::*op)(); int liveBefore; std::vector<int16_t> lanes; int16_t wave; int32_t cost;
-                  std::string voice; };
-    const Case cases[] = {  // an empty voice: the voice option is off
-        {&F::fireShot, 0, {3}, 0, 0, ""},                     {&F::fireShot, kFull, {}, 0, 0, ""},
-        {&F::fireVolley, 0, {0, 1, 2, 3, 4}, 0, 50, "voice3"}, {&F::fireVolley, kFull - 2, {0, 1}, 0, 50, "voice3"},
-        {&F::fireVolley, kFull, {}, 0, 50, ""},               {&F::fireWaveShots, 0, {3, 3}, 1, 100, "voice4"},
-        {&F::fireWaveShots, kFull - 1, {3}, 1, 100, "voice4"}, {&F::freezeEnemies, 0, {}, 0, 25, "voice2"}};
+    struct Case {
+        void (F::*op)();
+        int liveBefore;
+        std::vector<int16_t> lanes;
+        int16_t wave;
+        int32_t cost;
+        std::string voice;
+    };
+    const Case cases[] = {// an empty voice: the voice option is off
+                          {&F::fireShot, 0, {3}, 0, 0, ""},
+                          {&F::fireShot, kFull, {}, 0, 0, ""},
+                          {&F::fireVolley, 0, {0, 1, 2, 3, 4}, 0, 50, "voice3"},
+                          {&F::fireVolley, kFull - 2, {0, 1}, 0, 50, "voice3"},
+                          {&F::fireVolley, kFull, {}, 0, 50, ""},
+                          {&F::fireWaveShots, 0, {3, 3}, 1, 100, "voice4"},
+                          {&F::fireWaveShots, kFull - 1, {3}, 1, 100, "voice4"},
+                          {&F::freezeEnemies, 0, {}, 0, 25, "voice2"}};
     for (const auto& c : cases) {
         Sim s;
         for (int k = 0; k < c.liveBefore; ++k) s.placeShot(0, 100);
@@ -56,7 +71,8 @@ TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {
             const size_t i = c.liveBefore + k;
             EXPECT_EQ(std::tuple(s.f.shotLane[i], s.f.shotWave[i], s.f.shotPower[i], s.f.shotTick[i]),
                       k < c.lanes.size() ? std::tuple(c.lanes[k], c.wave, 1, s.g.sv.clock)
-                                         : std::tuple(game::kFreeSlot, int16_t{0}, 0, 0)) << "row " << &c - cases;
+                                         : std::tuple(game::kFreeSlot, int16_t{0}, 0, 0))
+                << "row " << &c - cases;
         }
         const std::vector<std::string> voice{s.f.filePath("vrnvoice/" + c.voice + ".wav")};
         EXPECT_EQ(s.g.sv.sounds, c.voice.empty() ? std::vector<std::string>{} : voice) << "row " << &c - cases;

@@ -14,8 +14,8 @@ namespace {
 
 // BitBlt the slow way: every destination pixel inside the rectangle whose
 // source pixel lies in the source bitmap, read from a copy taken before.
-std::vector<uint32_t> expected(const std::vector<uint32_t>& src, int sw, int sh, std::vector<uint32_t> dst,
-                               int dw, int dh, int xd, int yd, int w, int h, int xs, int ys, DWORD rop) {
+std::vector<uint32_t> expected(const std::vector<uint32_t>& src, int sw, int sh, std::vector<uint32_t> dst, int dw,
+                               int dh, int xd, int yd, int w, int h, int xs, int ys, DWORD rop) {
     const std::vector<uint32_t> before = dst;
     for (int64_t dy = 0; dy < dh; ++dy)
         for (int64_t dx = 0; dx < dw; ++dx) {

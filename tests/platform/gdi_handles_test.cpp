@@ -11,8 +11,13 @@ using gditest::Canvas;
 namespace {
 
 TEST(GdiHandles, BitmapSizeLimits) {
-    for (auto [w, h, made] : {std::tuple{350, 350, true}, {32767, 1, true}, {0, 5, false}, {5, -1, false},
-                              {32768, 1, false}, {30000, 30000, false}, {INT_MAX, 1, false}}) {
+    for (auto [w, h, made] : {std::tuple{350, 350, true},
+                              {32767, 1, true},
+                              {0, 5, false},
+                              {5, -1, false},
+                              {32768, 1, false},
+                              {30000, 30000, false},
+                              {INT_MAX, 1, false}}) {
         HBITMAP b = CreateCompatibleBitmap(0, w, h);
         EXPECT_EQ(b != 0, made) << w << " x " << h;
         if (!b) continue;

@@ -32,7 +32,8 @@ std::string describe(const QList<QAction*>& actions) {
     std::string out;
     for (QAction* a : actions) {
         out += (out.empty() ? "" : "; ") + (a->isSeparator() ? "-" : a->text().toStdString());
-        if (!a->shortcut().isEmpty()) out += " [" + a->shortcut().toString(QKeySequence::PortableText).toStdString() + "]";
+        if (!a->shortcut().isEmpty())
+            out += " [" + a->shortcut().toString(QKeySequence::PortableText).toStdString() + "]";
         if (a->isCheckable() || a->isChecked()) out += a->isChecked() ? " checked" : " box";
         if (!a->isEnabled()) out += " disabled";
         if (!a->isVisible()) out += " hidden";
@@ -54,16 +55,17 @@ protected:
 };
 
 TEST_F(QtGameWindow, MenuCaptionsAccessKeysShortcutsAndInitialStates) {
-    EXPECT_EQ(describe(window->menuBar()->actions()),
-              "ﾒﾆｭｰ(&M) {遊戯開始 (&S) [F2]; 一時停止 (&P) [F3]; -; ハイスコアの表示 (&H) [F4]; "
-              "タイトル画面に戻る (&T) [F5]; -; 遊戯終了 (&Q) [Ctrl+C]}; "
-              "設定(&O) {難易度 (&L) {SUPER EASY (&0); VERY EASY (&1); EASY (&2) checked; NORMAL (&3) disabled; "
-              "EXPERT (&4) disabled; GOLDEN FINGER disabled hidden; SPILITUAL FEVER disabled hidden; "
-              "SUDDEN MODE disabled hidden}; -; 描画にMMXを使用 (&M); キーの設定 (&K)... [Ctrl+K]; "
-              "声がでてしまう (&V) [Ctrl+V] checked; ちょっち過激な表現 (&B) [Ctrl+B] checked; FPSの表示 (&F) [Ctrl+F]; -; "
-              "設定・ハイスコアをリセット (&R)...}; "
-              "ﾃﾞﾊﾞｯｸﾞ(&D) {コード入力 (&C)... [Ctrl+Z]; 画面キャプチャ [F9]}; "
-              "ﾍﾙﾌﾟ(&H) {Webブラウザでﾍﾙﾌﾟﾌｧｲﾙを見る (&H)... [F1]; -; ヴァージョン情報 (&V)...}");
+    EXPECT_EQ(
+        describe(window->menuBar()->actions()),
+        "ﾒﾆｭｰ(&M) {遊戯開始 (&S) [F2]; 一時停止 (&P) [F3]; -; ハイスコアの表示 (&H) [F4]; "
+        "タイトル画面に戻る (&T) [F5]; -; 遊戯終了 (&Q) [Ctrl+C]}; "
+        "設定(&O) {難易度 (&L) {SUPER EASY (&0); VERY EASY (&1); EASY (&2) checked; NORMAL (&3) disabled; "
+        "EXPERT (&4) disabled; GOLDEN FINGER disabled hidden; SPILITUAL FEVER disabled hidden; "
+        "SUDDEN MODE disabled hidden}; -; 描画にMMXを使用 (&M); キーの設定 (&K)... [Ctrl+K]; "
+        "声がでてしまう (&V) [Ctrl+V] checked; ちょっち過激な表現 (&B) [Ctrl+B] checked; FPSの表示 (&F) [Ctrl+F]; -; "
+        "設定・ハイスコアをリセット (&R)...}; "
+        "ﾃﾞﾊﾞｯｸﾞ(&D) {コード入力 (&C)... [Ctrl+Z]; 画面キャプチャ [F9]}; "
+        "ﾍﾙﾌﾟ(&H) {Webブラウザでﾍﾙﾌﾟﾌｧｲﾙを見る (&H)... [F1]; -; ヴァージョン情報 (&V)...}");
     // Ctrl+C quits from anywhere in the window.
     EXPECT_EQ(sv.actionOf(f.mnuQuit)->shortcutContext(), Qt::WindowShortcut);
 }
@@ -127,7 +129,9 @@ TEST_F(QtGameWindow, InputOnlyQueuesTheCallbackUntilDoEvents) {
 TEST_F(QtGameWindow, ABoxOpensOverThePictureAsItIsNow) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     const QPoint centre = sv.widgetOf(f.picMain)->mapTo(window, QPoint(175, 175));
-    const auto shown = [&] { return window->screen()->grabWindow(window->winId()).toImage().pixel(centre) & 0xFFFFFFu; };
+    const auto shown = [&] {
+        return window->screen()->grabWindow(window->winId()).toImage().pixel(centre) & 0xFFFFFFu;
+    };
     for (bool input : {false, true}) {
         f.picMain.filledBox(0, 0, 349, 349, forms::rgb(200, 0, 0));
         sv.repaint();
@@ -185,7 +189,8 @@ TEST_F(QtGameWindow, TextsFitTheirControlsOnOneLine) {
             ASSERT_NE(w, nullptr) << control->name;
             const QFontMetrics metrics(w->font());
             for (const std::string& text : texts) {
-                EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), room(w).width()) << text << " x" << factor;
+                EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), room(w).width())
+                    << text << " x" << factor;
                 EXPECT_LE(metrics.height(), room(w).height()) << text << " x" << factor;
             }
         }
@@ -203,7 +208,8 @@ TEST(QtWindowPosition, AWindowOffEveryScreenIsPulledBack) {
         f.form.top = top;
         sv.showForm(f.form);
         // Placed before the frame's size is known: only its margins may stick out.
-        EXPECT_TRUE(screen.adjusted(-10, -10, 10, 10).contains(sv.windowOf(f.form)->frameGeometry())) << left << "," << top;
+        EXPECT_TRUE(screen.adjusted(-10, -10, 10, 10).contains(sv.windowOf(f.form)->frameGeometry()))
+            << left << "," << top;
     }
 }
 

@@ -36,15 +36,22 @@ TEST(QtKeys, EventsReachGetKeyState) {
     constexpr Key none{};
     const std::pair<const char*, std::vector<Step>> scripts[] = {
         {"a press is down until its release",
-         {{Step::Press, kZ, {{90, true}, {88, false}}}, {Step::Events, none, {{90, true}}}, {Step::Release, kZ, {{90, false}}}}},
+         {{Step::Press, kZ, {{90, true}, {88, false}}},
+          {Step::Events, none, {{90, true}}},
+          {Step::Release, kZ, {{90, false}}}}},
         // Both arrive while the game sleeps; it polls after DoEvents.
         {"a quick tap is seen until the next round",
          {{Step::Press, kSpace, {}}, {Step::Release, kSpace, {{32, true}}}, {Step::Events, none, {{32, false}}}}},
         // A held key repeats as release + press pairs flagged as auto-repeat.
         {"auto-repeat does not release a held key",
-         {{Step::Press, kSpace, {}}, {Step::Events, none, {}}, {Step::RepeatRelease, kSpace, {{32, true}}},
-          {Step::RepeatPress, kSpace, {}}, {Step::RepeatRelease, kSpace, {{32, true}}}, {Step::RepeatPress, kSpace, {}},
-          {Step::Events, none, {{32, true}}}, {Step::Release, kSpace, {{32, false}}}}},
+         {{Step::Press, kSpace, {}},
+          {Step::Events, none, {}},
+          {Step::RepeatRelease, kSpace, {{32, true}}},
+          {Step::RepeatPress, kSpace, {}},
+          {Step::RepeatRelease, kSpace, {{32, true}}},
+          {Step::RepeatPress, kSpace, {}},
+          {Step::Events, none, {{32, true}}},
+          {Step::Release, kSpace, {{32, false}}}}},
         {"left and right Shift have their own codes and share 16",
          {{Step::Press, kShiftL, {{16, true}, {160, true}, {161, false}}},
           {Step::Press, kShiftR, {{161, true}}, Qt::ShiftModifier},
@@ -75,7 +82,8 @@ TEST(QtKeys, EventsReachGetKeyState) {
             } else {
                 const bool press = s.what == Step::Press || s.what == Step::RepeatPress;
                 QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, s.key.qt, s.modifiers, s.key.scan,
-                                s.key.keysym, 0, QString(), s.what == Step::RepeatPress || s.what == Step::RepeatRelease);
+                                s.key.keysym, 0, QString(),
+                                s.what == Step::RepeatPress || s.what == Step::RepeatRelease);
                 QObject* receiver = sv.windowOf(form);
                 if (s.what != Step::ReleaseToWidget) receiver = sv.windowOf(form)->windowHandle();
                 QCoreApplication::sendEvent(receiver, &event);

@@ -97,7 +97,9 @@ protected:
 // uniform 3 x 3 block of its own colour.
 TEST_F(BigGameWindow, PictureInWholeBlocksAfterEachRepaint) {
     enlarge(3);
-    const auto colour = [](int x, int y, int round) { return forms::rgb(x * 7 + round * 50, y * 5, (x ^ y) & 1 ? 255 : 0); };
+    const auto colour = [](int x, int y, int round) {
+        return forms::rgb(x * 7 + round * 50, y * 5, (x ^ y) & 1 ? 255 : 0);
+    };
     for (int round = 0; round < 2; ++round) {
         // The second round changes only a patch, which goes out on its own.
         const int from = round ? 100 : 0, to = round ? 140 : 350;

@@ -68,9 +68,7 @@ void FakeServices::DoEvents() {
     if (onDoEvents) onDoEvents();
 }
 
-void FakeServices::at(int32_t tick, std::function<void()> action) {
-    scheduled_.emplace_back(tick, std::move(action));
-}
+void FakeServices::at(int32_t tick, std::function<void()> action) { scheduled_.emplace_back(tick, std::move(action)); }
 
 void FakeServices::idle(int32_t) {
     if (++idleTurns > idleBudget) throw std::runtime_error("fake platform: a wait never ended");
@@ -85,8 +83,7 @@ void FakeServices::repaint() {
 
 void FakeServices::noteCaptions() {
     for (forms::Form* f : shownForms)
-        if (f->name == "Form1" && (captions.empty() || captions.back() != f->caption))
-            captions.push_back(f->caption);
+        if (f->name == "Form1" && (captions.empty() || captions.back() != f->caption)) captions.push_back(f->caption);
 }
 
 void FakeServices::sndPlaySoundA(const std::string& path, uint32_t) { sounds.push_back(path); }
@@ -194,7 +191,8 @@ std::string checkInvariants(const game::Form1& f) {
             return "particle age " + std::to_string(f.particleAge[i]);
     if (f.heroLane < 0 || f.heroLane >= kLaneCount) return "heroLane out of range";
     if (f.cursorLane < 0 || f.cursorLane >= kLaneCount) return "cursorLane out of range";
-    if (f.laneRequest != kNoLane && (f.laneRequest < 0 || f.laneRequest >= kLaneCount)) return "laneRequest out of range";
+    if (f.laneRequest != kNoLane && (f.laneRequest < 0 || f.laneRequest >= kLaneCount))
+        return "laneRequest out of range";
     if (f.heroFrame < 0 || f.heroFrame > 3) return "heroFrame out of range";
     if (f.level < 1 || f.level > 9999) return "level out of range";
     if (f.difficulty < 0 || f.difficulty > 4) return "difficulty out of range";
