@@ -165,8 +165,9 @@ TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
         EXPECT_EQ(more.values.difficulty, d) << "extra items on line 14";
     }
     // Only the exact word "False" turns the voice off.
-    EXPECT_TRUE(
-        readSettings(replaceLine(writeSettings(startValues(), kFiller), 13, " 2 false 1"), startValues()).values.voice);
+    for (const char* line : {" 2 false 1", " 2 Falsch 1"})
+        EXPECT_TRUE(readSettings(replaceLine(writeSettings(startValues(), kFiller), 13, line), startValues()).values.voice)
+            << line;
 }
 
 TEST(SettingsReader, EditingOnlyTheUnlockStageFailsTheChecksum) {
