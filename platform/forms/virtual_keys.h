@@ -10,6 +10,7 @@ constexpr int kShift = 16, kControl = 17, kMenu = 18;  // Menu is Alt
 constexpr int kEscape = 27;
 constexpr int kSpace = 32;
 constexpr int kLeft = 37, kRight = 39;
+constexpr int kF11 = 122;  // full screen, unless the game plays it
 // The left and right keys of each modifier.
 constexpr int kLeftShift = 160, kRightShift = 161, kLeftControl = 162, kRightControl = 163, kLeftMenu = 164,
               kRightMenu = 165;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "forms/virtual_keys.h"
 #include "key_state.h"
 
 namespace qtfront {
@@ -77,7 +78,6 @@ protected:
     }
 };
 
-constexpr int kFullScreenKey = 122;  // F11
 // Time a window manager gets to act on a new window state.
 constexpr int kWindowManagerMs = 400;
 
@@ -155,16 +155,16 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
             },
             true);
     };
-    auto onKey = [this](int vk) {
+    auto onKey = [this](int code) {
         // The window's own key, unless the player gave it to the game.
-        if (vk == kFullScreenKey && form_.scalable && !(form_.pollsKey && form_.pollsKey(vk))) {
+        if (code == vk::kF11 && form_.scalable && !(form_.pollsKey && form_.pollsKey(code))) {
             toggleFullScreen();
             return;
         }
         postInput(
             &form_.onKeyDown,
-            [this, vk] {
-                if (form_.onKeyDown) form_.onKeyDown(vk);
+            [this, code] {
+                if (form_.onKeyDown) form_.onKeyDown(code);
             },
             false);
     };
