@@ -89,11 +89,8 @@ BENCHMARK_CAPTURE(routineAlone, swar_38x38, 38, 38, Routine::Swar);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!runBenchmarks(argc, argv, reporter)) return 1;
 
     auto& t = reporter.cpuTime;
     std::printf("\n");

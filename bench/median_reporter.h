@@ -30,3 +30,13 @@ public:
 private:
     std::map<std::string, bool> fromMedian;
 };
+
+// Runs the benchmarks the command line asks for into `reporter`; false when the
+// command line holds something Google Benchmark does not know.
+inline bool runBenchmarks(int& argc, char** argv, MedianReporter& reporter) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return false;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return true;
+}
