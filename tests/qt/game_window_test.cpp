@@ -95,6 +95,28 @@ TEST_F(QtGameWindow, ShortcutsActOnlyThroughDoEventsAndNotInAHiddenMenu) {
     EXPECT_TRUE(sv.actionOf(f.mnulv[2])->isChecked()) << "choosing the checked difficulty again";
 }
 
+// Once a menu is closed, or after a lone Alt, the next key is the game's: the
+// bar must not be left in keyboard mode, where Space would drop a menu open.
+TEST_F(QtGameWindow, NoKeyboardModeIsLeftInTheMenuBar) {
+    ASSERT_TRUE(qttest::activate(window));
+    QMenuBar* bar = window->menuBar();
+    for (bool openFirst : {false, true}) {
+        if (openFirst) {
+            QTest::keyClick(window->windowHandle(), Qt::Key_O, Qt::AltModifier);
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget()->windowHandle()
+                                                              : window->windowHandle(),
+                            Qt::Key_Escape);
+        } else {
+            QTest::keyPress(window->windowHandle(), Qt::Key_Alt);
+            QTest::keyRelease(window->windowHandle(), Qt::Key_Alt);
+        }
+        QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+        EXPECT_EQ(bar->activeAction(), nullptr) << openFirst;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << openFirst;
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    }
+}
+
 // The play keys and Ctrl+C must never be taken by a control; the text box
 // shows the game's CR LF lines in the fixed-pitch Japanese font, labels in the
 // proportional one.
