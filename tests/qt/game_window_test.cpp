@@ -8,9 +8,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -18,7 +16,6 @@
 
 #include <cmath>
 
-#include "dialogs/form3.h"
 #include "qt/qt_services.h"
 #include "qt_environment.h"
 #include "shell/form1.h"
@@ -70,20 +67,33 @@ TEST_F(QtGameWindow, MenuCaptionsAccessKeysShortcutsAndInitialStates) {
     EXPECT_EQ(sv.actionOf(f.mnuQuit)->shortcutContext(), Qt::WindowShortcut);
 }
 
-TEST_F(QtGameWindow, ShortcutsActOnlyThroughDoEventsAndNotInAHiddenMenu) {
-    int starts = 0, captures = 0;
+// Nothing of the game runs inside Qt's dispatch: keys, clicks and moves only
+// queue the model's callbacks for DoEvents. A hidden menu's shortcut stays
+// quiet, and no control takes the keyboard from the play keys and Ctrl+C.
+TEST_F(QtGameWindow, InputOnlyQueuesTheCallbackUntilDoEvents) {
+    int starts = 0, captures = 0, clicks = 0, moves = 0;
     f.mnuStart.onClick = [&] { ++starts; };
     f.mnuCapture.onClick = [&] { ++captures; };
+    f.Command1.onClick = [&] { ++clicks; };
+    f.lblPause.onMouseMove = [&] { ++moves; };
+    f.Command1.visible = f.lblPause.visible = true;
     f.mnuDBG.visible = false;
+    f.Text1.text = "1st  100\r\n2nd   50";
     sv.DoEvents();
+    for (const forms::Control* c : f.form.controls) EXPECT_EQ(sv.widgetOf(*c)->focusPolicy(), Qt::NoFocus) << c->name;
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(sv.widgetOf(f.Text1))->toPlainText().toStdString(), "1st  100\n2nd   50");
     ASSERT_TRUE(qttest::activate(window));
     QTest::keyClick(window->windowHandle(), Qt::Key_F2);
-    EXPECT_EQ(starts, 0) << "nothing of the game runs inside Qt's dispatch";
+    QTest::keyClick(window->windowHandle(), Qt::Key_F9);
+    QTest::mouseClick(sv.widgetOf(f.Command1), Qt::LeftButton);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    for (int i = 0; i < 5; ++i) QCoreApplication::sendEvent(sv.widgetOf(f.lblPause), &move);
+    EXPECT_EQ(starts + captures + clicks + moves, 0);
     sv.DoEvents();
     EXPECT_EQ(starts, 1);
-    QTest::keyClick(window->windowHandle(), Qt::Key_F9);
-    sv.DoEvents();
     EXPECT_EQ(captures, 0) << "the debug menu is hidden";
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(moves, 1) << "mouse moves over one label coalesce";
     f.mnuDBG.visible = true;
     sv.DoEvents();
     QTest::keyClick(window->windowHandle(), Qt::Key_F9);
@@ -93,35 +103,6 @@ TEST_F(QtGameWindow, ShortcutsActOnlyThroughDoEventsAndNotInAHiddenMenu) {
     sv.actionOf(f.mnulv[2])->trigger();
     sv.DoEvents();
     EXPECT_TRUE(sv.actionOf(f.mnulv[2])->isChecked()) << "choosing the checked difficulty again";
-}
-
-// The play keys and Ctrl+C must never be taken by a control; the text box
-// shows the game's CR LF lines in the fixed-pitch Japanese font, labels in the
-// proportional one.
-TEST_F(QtGameWindow, ControlsTakeNoFocusAndShowJapaneseText) {
-    for (const forms::Control* c : f.form.controls) EXPECT_EQ(sv.widgetOf(*c)->focusPolicy(), Qt::NoFocus) << c->name;
-    auto* text = qobject_cast<QPlainTextEdit*>(sv.widgetOf(f.Text1));
-    ASSERT_NE(text, nullptr);
-    f.Text1.text = "1st  100\r\n2nd   50";
-    sv.DoEvents();
-    EXPECT_EQ(text->toPlainText().toStdString(), "1st  100\n2nd   50");
-    EXPECT_EQ(text->font().family().toStdString(), "IPAGothic");
-    EXPECT_EQ(sv.widgetOf(f.lblPause)->font().family().toStdString(), "IPAPGothic");
-}
-
-TEST_F(QtGameWindow, InputOnlyQueuesTheCallbackUntilDoEvents) {
-    int clicks = 0, moves = 0;
-    f.Command1.onClick = [&] { ++clicks; };
-    f.lblPause.onMouseMove = [&] { ++moves; };
-    f.Command1.visible = f.lblPause.visible = true;
-    sv.DoEvents();
-    QTest::mouseClick(sv.widgetOf(f.Command1), Qt::LeftButton);
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    for (int i = 0; i < 5; ++i) QCoreApplication::sendEvent(sv.widgetOf(f.lblPause), &move);
-    EXPECT_EQ(clicks + moves, 0);
-    sv.DoEvents();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(moves, 1) << "mouse moves over one label coalesce";
 }
 
 // A modal box stops the game's loop, so whatever the window shows then stays
@@ -147,53 +128,6 @@ TEST_F(QtGameWindow, ABoxOpensOverThePictureAsItIsNow) {
         else
             sv.msgBox("Neでーす！", "アッチッチ", platform::kMbExclamation);
         EXPECT_EQ(behindTheBox, forms::rgb(0, 0, 0)) << (input ? "input box" : "message box");
-    }
-}
-
-// The room a control gives its text: a button's inside, a text box's page.
-QSize room(QWidget* w) {
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-        QStyleOptionButton option;
-        option.initFrom(b);
-        return b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).size();
-    }
-    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
-        const int margin = static_cast<int>(2 * t->document()->documentMargin());
-        return t->viewport()->size() - QSize(margin, margin);
-    }
-    return w->contentsRect().size();
-}
-
-// Every text of the game window and the version dialog reads whole on one line
-// of its control, in its own font: the pause label, the best-score box with
-// its widest lines and its button, and the version dialog's texts; in the game
-// window enlarged three times too.
-TEST_F(QtGameWindow, TextsFitTheirControlsOnOneLine) {
-    f.mnuVersion_Click();
-    game::Form3& v = *f.form3;
-    const std::pair<forms::Control*, std::vector<std::string>> cases[] = {
-        {&f.lblPause, {"[SPACE]で復帰します。"}},
-        {&f.Command1, {"閉"}},
-        {&f.Text1, {"SUPER EASY 999999990 ルル子", "EXPERT     10000 ---", "VERY EASY  70000 No Name"}},
-        {&v.Label1, {v.Label1.caption}},
-        {&v.Label2, {"November,2000", "October,2001"}},
-        {&v.Label3, {"Ver 1.8.8"}},
-        {&v.Command1, {"消える", "閉じる"}},
-    };
-    for (const int factor : {1, 3}) {
-        window->resize(window->size() + QSize(700, 700) * (factor == 3));
-        sv.DoEvents();
-        ASSERT_EQ(sv.widgetOf(f.picMain)->width(), 350 * factor);
-        for (const auto& [control, texts] : cases) {
-            QWidget* w = sv.widgetOf(*control);
-            ASSERT_NE(w, nullptr) << control->name;
-            const QFontMetrics metrics(w->font());
-            for (const std::string& text : texts) {
-                EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), room(w).width())
-                    << text << " x" << factor;
-                EXPECT_LE(metrics.height(), room(w).height()) << text << " x" << factor;
-            }
-        }
     }
 }
 

@@ -9,31 +9,26 @@
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
-public:
+int argc = 1;
+char name[] = "qt_tests";
+char* argv[] = {name, nullptr};
+
+// The one QApplication, made before the first test and gone after the last.
+struct QtEnvironment : testing::Environment {
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
+        app = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[9] = "qt_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
 };
 
 const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace
 
-namespace qttest {
-
-bool activate(QWidget* window) {
+bool qttest::activate(QWidget* window) {
     window->show();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window, 2000);
 }
-
-}  // namespace qttest
