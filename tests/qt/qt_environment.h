@@ -1,7 +1,15 @@
-// The one QApplication of the Qt front's tests, on the offscreen platform.
+// The one QApplication of the Qt front's tests, on the offscreen platform, and
+// the game window they share.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "qt/qt_services.h"
+#include "shell/form1.h"
 
 namespace qttest {
 
@@ -10,3 +18,26 @@ namespace qttest {
 bool activate(QWidget* window);
 
 }  // namespace qttest
+
+// The game's main form shown by the Qt front, as at the start of a run.
+class QtGameWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        sv.showForm(f.form);
+        window = qobject_cast<QMainWindow*>(sv.windowOf(f.form));
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    // Grows the window until the picture fits `factor` times.
+    void enlarge(int factor) {
+        window->resize(window->size() + QSize(350, 350) * (factor - 1));
+        sv.DoEvents();
+        ASSERT_EQ(sv.widgetOf(f.picMain)->size(), QSize(350, 350) * factor);
+    }
+    QImage grab() { return window->screen()->grabWindow(window->winId()).toImage(); }
+    QPoint onWindow(const forms::Control& c, QPoint p) { return sv.widgetOf(c)->mapTo(window, p); }
+
+    qtfront::QtServices sv;
+    game::Form1 f{sv, LANEBEAM_BIN_DIR};
+    QMainWindow* window = nullptr;
+};
