@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "blend_routines.h"
@@ -14,32 +15,26 @@ using Routine = void (*)(const uint32_t*, const uint32_t*, uint32_t*, size_t, ui
 
 // Every routine under one signature.
 template <auto f>
-void twoSources(const uint32_t* a, const uint32_t* b, uint32_t* o, size_t n, uint32_t) {
+void two(const uint32_t* a, const uint32_t* b, uint32_t* o, size_t n, uint32_t) {
     f(a, b, o, n);
 }
 template <auto f>
-void oneSource(const uint32_t* a, const uint32_t*, uint32_t* o, size_t n, uint32_t) {
+void one(const uint32_t* a, const uint32_t*, uint32_t* o, size_t n, uint32_t) {
     f(a, o, n);
 }
 
-struct Pair {
-    const char* name;
-    Routine plain, packed;
-};
-
 // The seven packed routines of one namespace beside their plain ones.
-#define LB_PACKED_PAIRS(ns)                                                                                            \
-    {#ns " add", twoSources<plain::add>, twoSources<ns::add>},                                                         \
-        {#ns " sub", twoSources<plain::sub>, twoSources<ns::sub>},                                                     \
-        {#ns " half", twoSources<plain::half>, twoSources<ns::half>},                                                  \
-        {#ns " copy", oneSource<plain::copy>, oneSource<ns::copy>}, {#ns " add keyed", plain::addKeyed, ns::addKeyed}, \
-        {#ns " sub keyed", plain::subKeyed, ns::subKeyed}, {                                                           \
-#ns " half keyed", plain::halfKeyed, ns::halfKeyed                                                             \
-    }
+// clang-format off
+#define LB_PACKED_PAIRS(ns)                                                                                     \
+    {#ns " add", two<plain::add>, two<ns::add>}, {#ns " sub", two<plain::sub>, two<ns::sub>},                  \
+    {#ns " half", two<plain::half>, two<ns::half>}, {#ns " copy", one<plain::copy>, one<ns::copy>},            \
+    {#ns " add keyed", plain::addKeyed, ns::addKeyed}, {#ns " sub keyed", plain::subKeyed, ns::subKeyed},      \
+    {#ns " half keyed", plain::halfKeyed, ns::halfKeyed}
+// clang-format on
 
 TEST(BlendRoutines, PackedAgreesWithPlainOnEveryColourByte) {
     using namespace pxmix;
-    const Pair pairs[] = {
+    const std::tuple<const char*, Routine, Routine> pairs[] = {
         LB_PACKED_PAIRS(swar),
 #if defined(__MMX__)
         LB_PACKED_PAIRS(mmx)
@@ -48,20 +43,20 @@ TEST(BlendRoutines, PackedAgreesWithPlainOnEveryColourByte) {
 #undef LB_PACKED_PAIRS
     constexpr uint32_t kKey = 0x5A123456u;
     std::mt19937 rng(77);
-    for (const Pair& p : pairs)
-        for (size_t n : {size_t{1}, size_t{2}, size_t{3}, size_t{33}, size_t{550}, size_t{1444}}) {
+    for (const auto& [name, plainRoutine, packedRoutine] : pairs)
+        for (size_t n : {1, 2, 3, 33, 550, 1444}) {
             // Every X byte in use, and key pixels alone and in pairs.
-            std::vector<uint32_t> a(n), b(n), old(n);
+            std::vector<uint32_t> a(n), b(n), plainOut(n), packedOut;
             for (size_t i = 0; i < n; ++i) {
                 a[i] = rng() % 4 == 0 ? kKey : rng();
                 b[i] = rng();
-                old[i] = rng();
+                plainOut[i] = rng();
             }
-            std::vector<uint32_t> plainOut = old, packedOut = old;
-            p.plain(a.data(), b.data(), plainOut.data(), n, kKey);
-            p.packed(a.data(), b.data(), packedOut.data(), n, kKey);
+            packedOut = plainOut;
+            plainRoutine(a.data(), b.data(), plainOut.data(), n, kKey);
+            packedRoutine(a.data(), b.data(), packedOut.data(), n, kKey);
             for (size_t i = 0; i < n; ++i)
-                ASSERT_EQ(packedOut[i] & 0xFFFFFF, plainOut[i] & 0xFFFFFF) << p.name << ", pixel " << i << " of " << n;
+                ASSERT_EQ(packedOut[i] & 0xFFFFFF, plainOut[i] & 0xFFFFFF) << name << ", pixel " << i << " of " << n;
         }
 }
 
