@@ -15,32 +15,12 @@ using gditest::kOpaque;
 
 namespace {
 
-struct Blit {
-    const char* name;
-    int xd, yd, w, h, xs, ys;
-    bool oneDc;
-};
-
-// BitBlt the slow way: every destination pixel inside the rectangle whose
-// source pixel lies in the source bitmap, read from a copy taken before.
-std::vector<uint32_t> expected(const Canvas& from, const Canvas& to, const Blit& c, DWORD rop) {
-    const std::vector<uint32_t> src = from.snapshot(), before = to.snapshot();
-    std::vector<uint32_t> dst = before;
-    for (int64_t dy = 0; dy < to.height; ++dy)
-        for (int64_t dx = 0; dx < to.width; ++dx) {
-            const int64_t i = dx - c.xd, j = dy - c.yd, sx = c.xs + i, sy = c.ys + j;
-            if (i < 0 || j < 0 || i >= c.w || j >= c.h || sx < 0 || sy < 0 || sx >= from.width || sy >= from.height)
-                continue;
-            const uint32_t s = src[sy * from.width + sx], d = before[dy * to.width + dx];
-            dst[dy * to.width + dx] = (rop == SRCCOPY ? s : s & ~d) | kOpaque;
-        }
-    return dst;
-}
-
-// Overlapping rectangles in one DC must read the source before writing.
+// Every destination pixel inside the rectangle whose source pixel lies in the
+// source bitmap changes, as if the source were read before anything is written:
+// overlapping rectangles in one DC must not see their own writes.
 TEST(GdiBitBlt, ClipsAtEveryEdgeAndOverlapsInOneDc) {
-    // Source 7 x 5, destination 6 x 4 (also the source when oneDc).
-    const Blit cases[] = {
+    // Source 7 x 5, destination 6 x 4 (also the source when one DC).
+    const std::tuple<const char*, int, int, int, int, int, int, bool> cases[] = {
         {"destination off the left and top", -2, -3, 4, 5, 1, 0, false},
         {"destination off the right and bottom", 4, 2, 4, 4, 0, 0, false},
         {"source off the left and top", 1, 1, 4, 3, -3, -2, false},
@@ -48,42 +28,48 @@ TEST(GdiBitBlt, ClipsAtEveryEdgeAndOverlapsInOneDc) {
         {"both off opposite corners", -1, -1, 8, 8, -2, -3, false},
         {"huge rectangle", INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MIN, INT_MIN, false},
         {"one DC, moved right and down", 2, 1, 3, 3, 1, 0, true},
-        {"one DC, moved left and up", 0, 0, 4, 3, 1, 1, true},
-    };
+        {"one DC, moved left and up", 0, 0, 4, 3, 1, 1, true}};
     for (DWORD rop : {DWORD{SRCCOPY}, DWORD{SRCERASE}})
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.name << (rop == SRCCOPY ? " / SRCCOPY" : " / SRCERASE"));
+        for (const auto& [name, xd, yd, w, h, xs, ys, oneDc] : cases) {
+            SCOPED_TRACE(testing::Message() << name << (rop == SRCCOPY ? " / SRCCOPY" : " / SRCERASE"));
             Canvas src(7, 5), dst(6, 4);
             src.fillPattern(1);
             dst.fillPattern(2);
-            const Canvas& from = c.oneDc ? dst : src;
-            const auto source = src.snapshot(), want = expected(from, dst, c, rop);
-            EXPECT_TRUE(BitBlt(dst.dc, c.xd, c.yd, c.w, c.h, from.dc, c.xs, c.ys, rop));
+            const Canvas& from = oneDc ? dst : src;
+            const std::vector<uint32_t> source = src.snapshot(), s = from.snapshot();
+            std::vector<uint32_t> want = dst.snapshot();
+            for (int64_t y = 0; y < 4; ++y)
+                for (int64_t x = 0; x < 6; ++x) {
+                    const int64_t i = x - xd, j = y - yd, sx = xs + i, sy = ys + j, k = sy * from.width + sx;
+                    if (i < 0 || j < 0 || i >= w || j >= h || sx < 0 || sy < 0 || sx >= from.width || sy >= from.height)
+                        continue;
+                    want[y * 6 + x] = (rop == SRCCOPY ? s[k] : s[k] & ~want[y * 6 + x]) | kOpaque;
+                }
+            EXPECT_TRUE(BitBlt(dst.dc, xd, yd, w, h, from.dc, xs, ys, rop));
             EXPECT_EQ(dst.snapshot(), want);
             EXPECT_EQ(src.snapshot(), source);
         }
 }
 
-// Applied twice, SRCERASE leaves source AND old destination; the device keeps
-// the X byte opaque whatever the memory held.
-TEST(GdiBitBlt, SrcEraseTwiceGivesSourceAndDestination) {
+// SRCERASE is source AND NOT destination, the X byte kept opaque whatever the
+// memory held; other raster operations and negative sizes are refused, not
+// guessed at.
+TEST(GdiBitBlt, SrcEraseAndRefusals) {
     for (uint32_t s : {0x00000000u, 0xFFFFFFFFu, 0x00123456u, 0xFFA5C3E1u})
         for (uint32_t d : {0x7F000000u, 0xFFFFFFFFu, 0xFF654321u, 0x005A3C1Eu}) {
             Canvas src(2, 1, s), dst(2, 1, d);
-            BitBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, SRCERASE);
-            EXPECT_EQ(dst.at(0, 0), (s & ~d) | kOpaque) << std::hex << s << " " << d;
-            BitBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, SRCERASE);
-            EXPECT_EQ(dst.at(1, 0), (s & d) | kOpaque) << std::hex << s << " " << d;
-            // Other raster operations and negative sizes are refused, not guessed at.
+            EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, SRCERASE));
             EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 0x008800C6 /* SRCAND */));
             EXPECT_FALSE(BitBlt(dst.dc, 0, 0, -2, 1, src.dc, 0, 0, SRCCOPY));
-            EXPECT_EQ(dst.at(1, 0), (s & d) | kOpaque);
+            EXPECT_EQ(dst.at(1, 0), (s & ~d) | kOpaque) << std::hex << s << " " << d;
         }
 }
 
 // Device row y, column x of a 3 x 4 bitmap holds 0x0y0x; a capture gives X 0
 // though the device holds 0xFF. Written back at an offset into a 4 x 3 device,
-// every row lands where it came from, clipped at the edges.
+// every row lands where it came from, clipped at the edges. A format it cannot
+// read, or a size that overflows or does not fit the bitmap, is refused both
+// ways with nothing touched.
 TEST(GdiDib, RowOrderFollowsTheSignOfTheHeightBothWays) {
     constexpr int kW = 3, kH = 4;
     Canvas c(kW, kH);
@@ -94,9 +80,8 @@ TEST(GdiDib, RowOrderFollowsTheSignOfTheHeightBothWays) {
         BITMAPINFO info = dibHeader(kW, biHeight);
         ASSERT_EQ(GetDIBits(c.dc, c.bitmap, 0, kH, buffer.data(), &info, DIB_RGB_COLORS), kH);
         // Bottom-up: buffer pixel 0 is the lower-left pixel.
-        for (int line = 0; line < kH; ++line)
-            for (int x = 0; x < kW; ++x)
-                EXPECT_EQ(buffer[line * kW + x], uint32_t((biHeight > 0 ? kH - 1 - line : line) << 8 | x));
+        for (int i = 0; i < kW * kH; ++i)
+            EXPECT_EQ(buffer[i], uint32_t((biHeight > 0 ? kH - 1 - i / kW : i / kW) << 8 | i % kW));
         for (auto [xd, yd] : {std::pair{-1, -1}, {2, 1}}) {
             Canvas dev(4, 3, 0xFF999999u);
             EXPECT_EQ(SetDIBitsToDevice(dev.dc, xd, yd, kW, kH, 0, 0, 0, kH, buffer.data(), &info, DIB_RGB_COLORS), kH);
@@ -107,42 +92,29 @@ TEST(GdiDib, RowOrderFollowsTheSignOfTheHeightBothWays) {
                 }
         }
     }
-}
-
-// A format it cannot read, or a size that overflows or does not fit the
-// bitmap, is refused both ways with nothing touched.
-TEST(GdiDib, RefusesOtherFormatsAndSizes) {
-    Canvas dev(3, 4, 0xFF999999u);
-    std::vector<uint32_t> buffer(3 * 4, 0x00111111u);
-    for (auto [bits, size, height] : {std::tuple{24, 40, 4}, {32, 12, 4}, {32, 40, INT32_MIN}}) {
-        BITMAPINFO info = dibHeader(3, height);
+    std::vector<uint32_t> buffer(kW * kH, 0x00111111u);
+    for (auto [bits, size, height] : {std::tuple{24, 40, kH}, {32, 12, kH}, {32, 40, INT32_MIN}, {32, 40, -kH - 1}}) {
+        BITMAPINFO info = dibHeader(kW, height);
         info.bmiHeader.biBitCount = bits;
         info.bmiHeader.biSize = size;
-        EXPECT_EQ(GetDIBits(dev.dc, dev.bitmap, 0, 4, buffer.data(), &info, DIB_RGB_COLORS), 0) << height;
-        EXPECT_EQ(SetDIBitsToDevice(dev.dc, 0, 0, 3, 4, 0, 0, 0, 4, buffer.data(), &info, DIB_RGB_COLORS), 0);
+        EXPECT_EQ(GetDIBits(c.dc, c.bitmap, 0, kH, buffer.data(), &info, DIB_RGB_COLORS), 0) << height;
+        if (height != -kH - 1) {
+            EXPECT_EQ(SetDIBitsToDevice(c.dc, 0, 0, kW, kH, 0, 0, 0, kH, buffer.data(), &info, DIB_RGB_COLORS), 0);
+        }
     }
-    BITMAPINFO taller = dibHeader(3, -5);
-    EXPECT_EQ(GetDIBits(dev.dc, dev.bitmap, 0, 4, buffer.data(), &taller, DIB_RGB_COLORS), 0);
-    EXPECT_EQ(dev.at(0, 0), 0xFF999999u);
+    EXPECT_EQ(c.pixels[0], kOpaque);
     EXPECT_EQ(buffer[0], 0x00111111u);
 }
 
-TEST(GdiHandles, BitmapSizeLimits) {
-    for (auto [w, h, made] : {std::tuple{350, 350, true},
-                              {32767, 1, true},
-                              {0, 5, false},
-                              {5, -1, false},
-                              {32768, 1, false},
-                              {30000, 30000, false}}) {
-        HBITMAP b = CreateCompatibleBitmap(0, w, h);
-        EXPECT_EQ(b != 0, made) << w << " x " << h;
-        if (!b) continue;
-        EXPECT_EQ(lbBitmapPixels(b, nullptr, nullptr)[w * h - 1], kOpaque) << "a new bitmap is black";
-        EXPECT_TRUE(DeleteObject(b));
-    }
-}
-
-TEST(GdiHandles, SelectionDecidesWhatMayBeDeleted) {
+// A bitmap is 1 to 32767 pixels a side and starts black; a bitmap is selected
+// into one DC at a time and cannot be deleted while selected, and a DC's stock
+// bitmap goes with its DC.
+TEST(GdiHandles, SizeLimitsAndSelectionDecideWhatMayBeDeleted) {
+    for (auto [w, h] : {std::pair{0, 5}, {5, -1}, {32768, 1}, {30000, 30000}})
+        EXPECT_EQ(CreateCompatibleBitmap(0, w, h), 0u) << w << " x " << h;
+    const HBITMAP wide = CreateCompatibleBitmap(0, 32767, 1);
+    EXPECT_EQ(lbBitmapPixels(wide, nullptr, nullptr)[32766], kOpaque) << "a new bitmap is black";
+    EXPECT_TRUE(DeleteObject(wide));
     HDC a = CreateCompatibleDC(0), b = CreateCompatibleDC(a);
     HBITMAP bmp = CreateCompatibleBitmap(a, 4, 4);
     const HGDIOBJ stockA = SelectObject(a, bmp);
@@ -166,9 +138,8 @@ TEST(GdiHandles, StaleAndForeignHandlesAreRefused) {
     Canvas live(4, 4, 0xFF123456u);
     HDC goneDc = CreateCompatibleDC(0);
     DeleteDC(goneDc);
-    HBITMAP goneBmp = CreateCompatibleBitmap(0, 4, 4);
+    HBITMAP goneBmp = CreateCompatibleBitmap(0, 4, 4), reused = 0;
     DeleteObject(goneBmp);
-    HBITMAP reused = 0;
     for (int i = 0; i < 5000 && !reused; ++i) {
         const HBITMAP b = CreateCompatibleBitmap(0, 3, 3);
         if ((b & 0xFFFF) == (goneBmp & 0xFFFF))
