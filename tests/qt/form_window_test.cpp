@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 
 #include <cmath>
+#include <tuple>
 
 #include "qt/form_window.h"
 #include "qt_environment.h"
@@ -104,13 +105,8 @@ TEST(QtWindowPosition, AWindowOffEveryScreenIsPulledBack) {
 }
 
 TEST(QtScaledWindow, LargestWholeFactorCentred) {
-    struct Case {
-        QSize area;
-        qreal ratio;
-        int factor;
-        QRect stage;
-    };
-    const Case cases[] = {
+    // The client area, device pixels to one, and the factor and the picture's place.
+    const std::tuple<QSize, qreal, int, QRect> cases[] = {
         {{699, 700}, 1, 1, {174, 175, 350, 350}},  // one pixel too narrow for 2
         {{700, 699}, 1, 1, {175, 174, 350, 350}},  // one pixel too low
         {{700, 700}, 1, 2, {0, 0, 700, 700}},
@@ -121,13 +117,12 @@ TEST(QtScaledWindow, LargestWholeFactorCentred) {
         {{350, 350}, 2, 2, {0, 0, 350, 350}},
         {{524, 525}, 2, 2, {87, 87, 350, 350}},  // 1048 device pixels: two short of 3
         {{525, 525}, 2, 3, {0, 0, 525, 525}},
-        {{700, 700}, 1.5, 3, {0, 0, 700, 700}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.area.width() << "x" << c.area.height() << " at " << c.ratio);
-        const qtfront::Presentation p = qtfront::present(c.area, c.ratio, {350, 350});
-        EXPECT_EQ(p.zoom.factor, c.factor);
-        EXPECT_EQ(p.stage, c.stage);
+        {{700, 700}, 1.5, 3, {0, 0, 700, 700}}};
+    for (const auto& [area, ratio, factor, stage] : cases) {
+        SCOPED_TRACE(testing::Message() << area.width() << "x" << area.height() << " at " << ratio);
+        const qtfront::Presentation p = qtfront::present(area, ratio, {350, 350});
+        EXPECT_EQ(p.zoom.factor, factor);
+        EXPECT_EQ(p.stage, stage);
     }
 }
 
