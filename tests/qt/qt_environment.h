@@ -2,20 +2,41 @@
 // the game window they share.
 #pragma once
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "qt/qt_services.h"
 #include "shell/form1.h"
 
 namespace qttest {
 
+// The one QApplication, made before the first test and gone after the last.
+struct Environment : testing::Environment {
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app.reset(); }
+    int argc = 1;
+    char name[9] = "qt_tests";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> app;
+};
+inline testing::Environment* const environment = testing::AddGlobalTestEnvironment(new Environment);
+
 // Shows the widget's window, gives it the keyboard and waits until Qt agrees;
 // false when the platform never activates it.
-bool activate(QWidget* window);
+inline bool activate(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window, 2000);
+}
 
 }  // namespace qttest
 

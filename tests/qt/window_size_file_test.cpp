@@ -22,7 +22,6 @@ TEST(QtWindowSizeFile, ReadsOnlyWhatItWrites) {
                              "size 1100 1250\r\nmaximized 0\r\nfullscreen 0\r\n",
                              "size 1100 1250\nmaximized 0\nfullscreen 0\nsize 1 1\n",
                              "size 0 1250\nmaximized 0\nfullscreen 0\n",
-                             "size -350 1250\nmaximized 0\nfullscreen 0\n",
                              "size 99999 1250\nmaximized 0\nfullscreen 0\n",
                              "size 1100 1250\nmaximized 2\nfullscreen 0\n",
                              "size  1100 1250\nmaximized 0\nfullscreen 0\n",
