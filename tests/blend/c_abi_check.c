@@ -11,15 +11,13 @@ int pxmix_c_abi_check(void) {
     const uint32_t fill[3] = {0xFF000000u, 0xFF3264C8u, 0xFF646464u};
     HDC dc[3];
     HBITMAP bitmap[3];
-    HGDIOBJ stock[3];
     uint32_t* px[3];
     int i, j, result = 0;
     for (i = 0; i < 3; ++i) {
         dc[i] = CreateCompatibleDC(0);
         bitmap[i] = CreateCompatibleBitmap(dc[i], 4, 2);
-        stock[i] = SelectObject(dc[i], bitmap[i]);
         px[i] = lbBitmapPixels(bitmap[i], 0, 0);
-        if (!stock[i] || !px[i]) return 1;
+        if (!SelectObject(dc[i], bitmap[i]) || !px[i]) return 1;
         for (j = 0; j < 8; ++j) px[i][j] = fill[i];
     }
     // (B, G, R) = (200, 100, 50) + (100, 100, 100) = (255, 200, 150), packed.
@@ -33,9 +31,8 @@ int pxmix_c_abi_check(void) {
     if (!result && (px[0][0] != 0xFF000000u || px[0][1] != 0xFF3264C8u)) result = 5;
     if (!result && px_CheckMmx() != 0 && px_CheckMmx() != 1) result = 6;
     for (i = 0; i < 3; ++i) {
-        SelectObject(dc[i], stock[i]);
+        DeleteDC(dc[i]);  // which lets its bitmap go
         DeleteObject(bitmap[i]);
-        DeleteDC(dc[i]);
     }
     return result;
 }

@@ -151,9 +151,4 @@ TEST(BlendRectangles, OverlapInOneDcAndEdges) {
         }
 }
 
-#if defined(__x86_64__)
-// Every x86-64 processor has MMX.
-TEST(BlendCAbi, CheckMmxOnX86_64) { EXPECT_EQ(px_CheckMmx(), 1); }
-#endif
-
 }  // namespace

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "forms/forms.h"
 #include "qt_environment.h"
@@ -16,17 +17,13 @@ namespace {
 // A physical key with the native codes the X11 platform gives it, and the
 // modifier an event for it carries when the script marks it with '*' (as on
 // X11, an event's modifiers are the state before it).
-struct Key {
-    int qt;
-    uint32_t scan, keysym;
-    Qt::KeyboardModifiers modifier = Qt::NoModifier;
-};
-const std::map<char, Key> kKeys = {{'Z', {Qt::Key_Z, 52, 0x7A}},
-                                   {'S', {Qt::Key_Space, 65, 0x20}},
-                                   {'5', {Qt::Key_5, 84, 0xFFB5, Qt::KeypadModifier}},
-                                   {'C', {Qt::Key_Clear, 84, 0xFF9D, Qt::KeypadModifier}},
-                                   {'L', {Qt::Key_Shift, 50, 0xFFE1, Qt::ShiftModifier}},
-                                   {'R', {Qt::Key_Shift, 62, 0xFFE2, Qt::ShiftModifier}}};
+const std::map<char, std::tuple<int, uint32_t, uint32_t, Qt::KeyboardModifiers>> kKeys = {
+    {'Z', {Qt::Key_Z, 52, 0x7A, {}}},
+    {'S', {Qt::Key_Space, 65, 0x20, {}}},
+    {'5', {Qt::Key_5, 84, 0xFFB5, Qt::KeypadModifier}},
+    {'C', {Qt::Key_Clear, 84, 0xFF9D, Qt::KeypadModifier}},
+    {'L', {Qt::Key_Shift, 50, 0xFFE1, Qt::ShiftModifier}},
+    {'R', {Qt::Key_Shift, 62, 0xFFE2, Qt::ShiftModifier}}};
 
 // Steps apart by commas: P press, R release, p and r the same flagged as
 // auto-repeat, w a release reaching the focus widget as Qt hands it on, E a
@@ -55,23 +52,19 @@ TEST(QtKeys, EventsReachGetKeyState) {
             std::istringstream words(step);
             std::string what;
             words >> what;
-            if (what == "E") {
-                sv.DoEvents();
-            } else if (what == "F") {
-                sv.releaseKeys();
-            } else {
-                const Key& k = kKeys.at(what[1]);
+            if (what == "E") sv.DoEvents();
+            if (what == "F") sv.releaseKeys();
+            if (what.size() > 1) {
+                const auto& [qt, scan, keysym, modifier] = kKeys.at(what[1]);
                 const bool press = what[0] == 'P' || what[0] == 'p', repeat = what[0] == 'p' || what[0] == 'r';
-                QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, k.qt,
-                                what.ends_with('*') ? k.modifier : Qt::NoModifier, k.scan, k.keysym, 0, QString(),
-                                repeat);
+                QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qt,
+                                what.ends_with('*') ? modifier : Qt::NoModifier, scan, keysym, 0, QString(), repeat);
                 QWidget* window = sv.windowOf(form);
-                QCoreApplication::sendEvent(what[0] == 'w' ? static_cast<QObject*>(window) : window->windowHandle(),
+                QCoreApplication::sendEvent(what[0] == 'w' ? window : static_cast<QObject*>(window->windowHandle()),
                                             &event);
             }
             for (std::string vk; words >> vk;)
-                EXPECT_EQ(sv.GetKeyState(std::stoi(vk)), vk.back() == '+' ? int16_t(0xFF80) : 0)
-                    << vk << " after" << step;
+                EXPECT_EQ(sv.GetKeyState(std::stoi(vk)), vk.back() == '+' ? int16_t(0xFF80) : 0) << vk << step;
         }
     }
 }

@@ -24,8 +24,7 @@ struct Environment : testing::Environment {
     }
     void TearDown() override { app.reset(); }
     int argc = 1;
-    char name[9] = "qt_tests";
-    char* argv[2] = {name, nullptr};
+    char* argv[2] = {const_cast<char*>("qt_tests"), nullptr};
     std::unique_ptr<QApplication> app;
 };
 inline testing::Environment* const environment = testing::AddGlobalTestEnvironment(new Environment);
