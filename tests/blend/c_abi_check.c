@@ -1,75 +1,38 @@
-/* Drives pxmix through the device-context functions from plain C, as any C
- * program could: returns 0 when every step did what it should, otherwise the
- * number of the first step that did not. */
+// Drives pxmix through the device-context functions from plain C, as any C
+// program could: returns 0 when every step did what it should, otherwise the
+// number of the first step that did not.
 #include <stdint.h>
-#include <string.h>
 
 #include "pxmix.h"
 #include "wingdi.h"
 
-struct Box {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ stock;
-    uint32_t* pixels;
-};
-
-static int makeBox(struct Box* box, int w, int h, uint32_t colour) {
-    int i, bw = 0, bh = 0;
-    box->dc = CreateCompatibleDC(0);
-    box->bitmap = CreateCompatibleBitmap(box->dc, w, h);
-    box->stock = SelectObject(box->dc, box->bitmap);
-    box->pixels = lbBitmapPixels(box->bitmap, &bw, &bh);
-    if (!box->dc || !box->bitmap || !box->stock || !box->pixels || bw != w || bh != h) return 0;
-    for (i = 0; i < w * h; ++i) box->pixels[i] = colour | 0xFF000000u;
-    return 1;
-}
-
-static void freeBox(struct Box* box) {
-    SelectObject(box->dc, box->stock);
-    DeleteObject(box->bitmap);
-    DeleteDC(box->dc);
-}
-
 int pxmix_c_abi_check(void) {
-    struct Box dest, first, second;
-    uint32_t rows[4 * 2];
-    BITMAPINFO info;
-    int i, result = 0;
-    int32_t mmx;
-
-    if (!makeBox(&dest, 4, 2, 0x000000) || !makeBox(&first, 4, 2, 0x3264C8) || !makeBox(&second, 4, 2, 0x646464))
-        return 1;
-
-    /* (B, G, R) = (200, 100, 50) + (100, 100, 100) = (255, 200, 150), packed. */
-    if (px_AddBlend((int32_t)dest.dc, 0, 0, 4, 2, (int32_t)first.dc, 0, 0, (int32_t)second.dc, 0, 0, PX_FLAG_MMX, 0) !=
-        0)
+    // Destination, first and second source, 4 x 2 each.
+    const uint32_t fill[3] = {0xFF000000u, 0xFF3264C8u, 0xFF646464u};
+    HDC dc[3];
+    HBITMAP bitmap[3];
+    uint32_t* px[3];
+    int i, j, result = 0;
+    for (i = 0; i < 3; ++i) {
+        dc[i] = CreateCompatibleDC(0);
+        bitmap[i] = CreateCompatibleBitmap(dc[i], 4, 2);
+        px[i] = lbBitmapPixels(bitmap[i], 0, 0);
+        if (!SelectObject(dc[i], bitmap[i]) || !px[i]) return 1;
+        for (j = 0; j < 8; ++j) px[i][j] = fill[i];
+    }
+    // (B, G, R) = (200, 100, 50) + (100, 100, 100) = (255, 200, 150), packed.
+    if (px_AddBlend((int32_t)dc[0], 0, 0, 4, 2, (int32_t)dc[1], 0, 0, (int32_t)dc[2], 0, 0, PX_FLAG_MMX, 0) != 0)
         result = 2;
-    for (i = 0; i < 8 && !result; ++i)
-        if (dest.pixels[i] != 0xFF96C8FFu) result = 3;
-
-    /* Keyed copy: the copy compares the key as a pixel value. */
-    first.pixels[0] = 0xFF0000FFu;
-    if (!result && px_BitBlt((int32_t)dest.dc, 0, 0, 4, 2, (int32_t)first.dc, 0, 0, PX_FLAG_KEY, 0x0000FF) != 0)
-        result = 4;
-    if (!result && (dest.pixels[0] != 0xFF000000u || dest.pixels[1] != 0xFF3264C8u)) result = 5;
-
-    /* Read the destination back bottom-up: its top-left pixel is on the second line. */
-    memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 4;
-    info.bmiHeader.biHeight = 2;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    if (!result && GetDIBits(dest.dc, dest.bitmap, 0, 2, rows, &info, DIB_RGB_COLORS) != 2) result = 6;
-    if (!result && (rows[4] != 0x00000000u || rows[5] != 0x003264C8u)) result = 7;
-
-    mmx = px_CheckMmx();
-    if (!result && mmx != 0 && mmx != 1) result = 8;
-
-    freeBox(&dest);
-    freeBox(&first);
-    freeBox(&second);
+    for (j = 0; j < 8 && !result; ++j)
+        if (px[0][j] != 0xFF96C8FFu) result = 3;
+    // Keyed copy: the copy compares the key as a pixel value.
+    px[1][0] = 0xFF0000FFu;
+    if (!result && px_BitBlt((int32_t)dc[0], 0, 0, 4, 2, (int32_t)dc[1], 0, 0, PX_FLAG_KEY, 0x0000FF) != 0) result = 4;
+    if (!result && (px[0][0] != 0xFF000000u || px[0][1] != 0xFF3264C8u)) result = 5;
+    if (!result && px_CheckMmx() != 0 && px_CheckMmx() != 1) result = 6;
+    for (i = 0; i < 3; ++i) {
+        DeleteDC(dc[i]);  // which lets its bitmap go
+        DeleteObject(bitmap[i]);
+    }
     return result;
 }

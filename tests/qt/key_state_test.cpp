@@ -4,92 +4,67 @@
 #include <QKeyEvent>
 #include <QWindow>
 
-#include <gtest/gtest.h>
-
-#include <vector>
+#include <map>
+#include <sstream>
+#include <string>
+#include <tuple>
 
 #include "forms/forms.h"
-#include "qt/qt_services.h"
 #include "qt_environment.h"
 
 namespace {
 
-// A physical key with the native codes the X11 platform gives it.
-struct Key {
-    int qt;
-    uint32_t scan, keysym;
-};
-constexpr Key kZ{Qt::Key_Z, 52, 0x7A}, kSpace{Qt::Key_Space, 65, 0x20}, kPad5{Qt::Key_5, 84, 0xFFB5},
-    kPadClear{Qt::Key_Clear, 84, 0xFF9D}, kShiftL{Qt::Key_Shift, 50, 0xFFE1}, kShiftR{Qt::Key_Shift, 62, 0xFFE2};
+// A physical key with the native codes the X11 platform gives it, and the
+// modifier an event for it carries when the script marks it with '*' (as on
+// X11, an event's modifiers are the state before it).
+const std::map<char, std::tuple<int, uint32_t, uint32_t, Qt::KeyboardModifiers>> kKeys = {
+    {'Z', {Qt::Key_Z, 52, 0x7A, {}}},
+    {'S', {Qt::Key_Space, 65, 0x20, {}}},
+    {'5', {Qt::Key_5, 84, 0xFFB5, Qt::KeypadModifier}},
+    {'C', {Qt::Key_Clear, 84, 0xFF9D, Qt::KeypadModifier}},
+    {'L', {Qt::Key_Shift, 50, 0xFFE1, Qt::ShiftModifier}},
+    {'R', {Qt::Key_Shift, 62, 0xFFE2, Qt::ShiftModifier}}};
 
-// One event sent to the window (or, as Qt hands it on, to the focus widget),
-// or a round of DoEvents, or focus lost; then the virtual keys read down or up.
-// As on X11, an event's modifiers are the state before it.
-struct Step {
-    enum { Press, Release, RepeatPress, RepeatRelease, ReleaseToWidget, Events, FocusLost } what;
-    Key key;
-    std::vector<std::pair<int, bool>> after;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
-
+// Steps apart by commas: P press, R release, p and r the same flagged as
+// auto-repeat, w a release reaching the focus widget as Qt hands it on, E a
+// round of DoEvents, F focus lost; each followed by the key and the virtual
+// keys then down (+) or up (-).
 TEST(QtKeys, EventsReachGetKeyState) {
-    constexpr Key none{};
-    const std::pair<const char*, std::vector<Step>> scripts[] = {
-        {"a press is down until its release",
-         {{Step::Press, kZ, {{90, true}, {88, false}}},
-          {Step::Events, none, {{90, true}}},
-          {Step::Release, kZ, {{90, false}}}}},
+    const std::pair<const char*, const char*> scripts[] = {
+        {"a press is down until its release", "PZ 90+ 88-, E 90+, RZ 90-"},
         // Both arrive while the game sleeps; it polls after DoEvents.
-        {"a quick tap is seen until the next round",
-         {{Step::Press, kSpace, {}}, {Step::Release, kSpace, {{32, true}}}, {Step::Events, none, {{32, false}}}}},
+        {"a quick tap is seen until the next round", "PS, RS 32+, E 32-"},
         // A held key repeats as release + press pairs flagged as auto-repeat.
-        {"auto-repeat does not release a held key",
-         {{Step::Press, kSpace, {}},
-          {Step::Events, none, {}},
-          {Step::RepeatRelease, kSpace, {{32, true}}},
-          {Step::RepeatPress, kSpace, {}},
-          {Step::RepeatRelease, kSpace, {{32, true}}},
-          {Step::RepeatPress, kSpace, {}},
-          {Step::Events, none, {{32, true}}},
-          {Step::Release, kSpace, {{32, false}}}}},
+        {"auto-repeat does not release a held key", "PS, E, rS 32+, pS, rS 32+, pS, E 32+, RS 32-"},
         {"left and right Shift have their own codes and share 16",
-         {{Step::Press, kShiftL, {{16, true}, {160, true}, {161, false}}},
-          {Step::Press, kShiftR, {{161, true}}, Qt::ShiftModifier},
-          {Step::Events, none, {}},
-          {Step::Release, kShiftL, {{160, false}, {161, true}, {16, true}}, Qt::ShiftModifier},
-          {Step::Release, kShiftR, {{161, false}, {16, false}}, Qt::ShiftModifier}}},
+         "PL 16+ 160+ 161-, PR* 161+, E, RL* 160- 161+ 16+, RR* 161- 16-"},
         // Num Lock switched meanwhile makes the release of keypad 5 a Clear.
-        {"a key is released under the code it was pressed with",
-         {{Step::Press, kPad5, {{101, true}}, Qt::KeypadModifier},
-          {Step::Events, none, {}},
-          {Step::Release, kPadClear, {{101, false}, {12, false}}, Qt::KeypadModifier}}},
-        {"only the window's copy of an event counts",
-         {{Step::Press, kZ, {}}, {Step::Events, none, {}}, {Step::ReleaseToWidget, kZ, {{90, true}}}}},
-        {"focus loss forgets every key",
-         {{Step::Press, kZ, {}}, {Step::Events, none, {{90, true}}}, {Step::FocusLost, none, {{90, false}}}}},
-    };
-    for (const auto& [name, steps] : scripts) {
+        {"a key is released under the code it was pressed with", "P5* 101+, E, RC* 101- 12-"},
+        {"only the window's copy of an event counts", "PZ, E, wZ 90+"},
+        {"focus loss forgets every key", "PZ, E 90+, F 90-"}};
+    for (const auto& [name, script] : scripts) {
         SCOPED_TRACE(name);
         qtfront::QtServices sv;
         forms::Form form{"Keys"};
         sv.showForm(form);
-        for (size_t i = 0; i < steps.size(); ++i) {
-            const Step& s = steps[i];
-            if (s.what == Step::Events) {
-                sv.DoEvents();
-            } else if (s.what == Step::FocusLost) {
-                sv.releaseKeys();
-            } else {
-                const bool press = s.what == Step::Press || s.what == Step::RepeatPress;
-                QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, s.key.qt, s.modifiers, s.key.scan,
-                                s.key.keysym, 0, QString(),
-                                s.what == Step::RepeatPress || s.what == Step::RepeatRelease);
-                QObject* receiver = sv.windowOf(form);
-                if (s.what != Step::ReleaseToWidget) receiver = sv.windowOf(form)->windowHandle();
-                QCoreApplication::sendEvent(receiver, &event);
+        std::istringstream steps(script);
+        for (std::string step; std::getline(steps, step, ',');) {
+            std::istringstream words(step);
+            std::string what;
+            words >> what;
+            if (what == "E") sv.DoEvents();
+            if (what == "F") sv.releaseKeys();
+            if (what.size() > 1) {
+                const auto& [qt, scan, keysym, modifier] = kKeys.at(what[1]);
+                const bool press = what[0] == 'P' || what[0] == 'p', repeat = what[0] == 'p' || what[0] == 'r';
+                QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qt,
+                                what.ends_with('*') ? modifier : Qt::NoModifier, scan, keysym, 0, QString(), repeat);
+                QWidget* window = sv.windowOf(form);
+                QCoreApplication::sendEvent(what[0] == 'w' ? window : static_cast<QObject*>(window->windowHandle()),
+                                            &event);
             }
-            for (auto [vk, down] : s.after)
-                EXPECT_EQ(sv.GetKeyState(vk), down ? int16_t(0xFF80) : 0) << "vk " << vk << " after step " << i;
+            for (std::string vk; words >> vk;)
+                EXPECT_EQ(sv.GetKeyState(std::stoi(vk)), vk.back() == '+' ? int16_t(0xFF80) : 0) << vk << step;
         }
     }
 }
