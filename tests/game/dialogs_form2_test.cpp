@@ -37,9 +37,9 @@ struct DialogKeys : ::testing::Test {
     // Clicks button i while the codes go down 30 ms later, and lets them up.
     void capture(int i, const std::vector<int>& codes) {
         const int32_t t = g.sv.clock;
-        for (int vk : codes) g.sv.holdKey(vk, tickAdd(t, 30), tickAdd(t, 1030));
+        for (int vk : codes) g.sv.holds.push_back({vk, tickAdd(t, 30), tickAdd(t, 1030)});
         d().cmdBTN[i].click();
-        g.sv.releaseAll();
+        g.sv.holds.clear();
     }
 };
 
@@ -86,8 +86,8 @@ TEST_F(DialogKeys, CaptureTakesTheHighestCodeDownAndEscapeCancels) {
 // Codes 9 and 231 don't end the poll; clicks during it are ignored.
 TEST_F(DialogKeys, WhileCapturingOutsideCodesAndClicksAreIgnored) {
     const int32_t t = g.sv.clock;
-    for (int vk : {9, 231}) g.sv.holdKey(vk, t, tickAdd(t, 5000));
-    g.sv.holdKey(77, tickAdd(t, 200), tickAdd(t, 5000));
+    for (int vk : {9, 231}) g.sv.holds.push_back({vk, t, tickAdd(t, 5000)});
+    g.sv.holds.push_back({77, tickAdd(t, 200), tickAdd(t, 5000)});
     g.sv.at(tickAdd(t, 10), [&] {
         EXPECT_EQ(d().lblSub.caption, "キーを押してください。 >光の尾を纏ったV.BEAM");
         EXPECT_FALSE(d().cmdBTN[3].enabled || d().Command1[kDone].enabled);
@@ -142,7 +142,7 @@ TEST_F(DialogKeys, CloseBoxDuringACaptureCancelsItAndReopeningLoadsAfresh) {
 TEST_F(DialogKeys, EscapeClosesButNotTheOneEndingACapture) {
     const int32_t t = g.sv.clock;
     capture(3, {81});
-    g.sv.holdKey(kEscape, tickAdd(t, 1100), tickAdd(t, 1200));
+    g.sv.holds.push_back({kEscape, tickAdd(t, 1100), tickAdd(t, 1200)});
     g.sv.at(tickAdd(t, 1100), [&] { d().form.onKeyDown(kEscape); });  // as the window hands it on
     d().cmdBTN[0].click();
     EXPECT_EQ(d().lblSub.caption, "設定はキャンセルされました。");

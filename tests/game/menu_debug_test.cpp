@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "fake_services.h"
-#include "game_end_fixture.h"
+
 #include "menu/debug_code.h"
 
 namespace {
@@ -126,7 +126,7 @@ TEST(MenuHelp, OpensTheReadmeOrShowsTheOneBox) {
     };
     for (const Case c :
          {Case{true, true, false}, Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
-        endtest::ProgramFolder folder;
+        fake::ProgramFolder folder;
         if (c.readme) folder.write("<html></html>", "readme.html");
         Game g(1'000'000, folder.path);
         g.sv.shellOpenResult = c.viewerStarts;

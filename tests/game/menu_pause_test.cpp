@@ -35,7 +35,7 @@ TEST(MenuPause, TenSecondsKeepEveryLiveAgeAndLeaveFreeStamps) {
         const auto enemyTicks = f.enemyTick;
         const auto shotTicks = f.shotTick;
         f.picMain.pset(10, 10, forms::rgb(255, 255, 255));
-        g.sv.holdKey(kSpace, tickAdd(start, 10'000), tickAdd(start, 10'050));
+        g.sv.holds.push_back({kSpace, tickAdd(start, 10'000), tickAdd(start, 10'050)});
         bool checkedInside = false;
         g.sv.at(tickAdd(start, 5000), [&] {
             EXPECT_TRUE(f.lblPause.visible);
@@ -71,7 +71,7 @@ TEST(MenuBackToTitle, FromPlayAndFromInsideAPause) {
         const int32_t t0 = g.sv.clock;
         if (insidePause) {
             g.sv.at(tickAdd(t0, 100), [&] { f.mnuBkT.click(); });
-            g.sv.holdKey(kSpace, tickAdd(t0, 3000), tickAdd(t0, 3005));
+            g.sv.holds.push_back({kSpace, tickAdd(t0, 3000), tickAdd(t0, 3005)});
             f.mnuPause.click();
             EXPECT_GE(tickDiff(g.sv.clock, t0), 3000);
             EXPECT_TRUE(f.mnuPause.enabled && f.mnuStart.enabled);

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
-#include "game_end_fixture.h"
+#include "fake_services.h"
 #include "shell/settings_file.h"
 #include "shell/settings_format.h"
 
 namespace {
 
-using endtest::EndGame;
+using EndGame = fake::FolderGame;
 namespace settings = game::settings;
 
 // A game that has just ended: scene 3, the enemy through.
@@ -84,11 +85,11 @@ TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
         e.f.hiScore[3] = c.best;
         const uint64_t draws = e.f.rnd.draws();
         int16_t savedAtBox = -1;
-        e.g.sv.onMessage = [&](const std::string&, const std::string&, int) { savedAtBox = e.savedStage(); };
+        e.g.sv.onMessage = [&] { savedAtBox = e.savedStage(); };
         e.run();
         EXPECT_EQ(e.f.hiName[3], c.stored);
         EXPECT_EQ(e.f.unlockStage, c.stageAfter);
-        EXPECT_EQ(e.folder.exists("vnbeam.ini"), c.onDisk != nullptr);
+        EXPECT_EQ(std::filesystem::exists(e.folder.ini()), c.onDisk != nullptr);
         if (!c.onDisk) {
             EXPECT_TRUE(e.g.sv.inputs.empty() && e.f.hiScore[3] == c.best);
             continue;
@@ -145,7 +146,7 @@ TEST(GameEnd, UnlockRulesInOrderWithStrictThresholds) {
         else
             e.f.hiScore = {99999, 99999, 99999, 99999, 99999};
         std::vector<int16_t> savedAtBox;
-        e.g.sv.onMessage = [&](const std::string&, const std::string&, int) {
+        e.g.sv.onMessage = [&] {
             savedAtBox.push_back(e.savedStage());
             EXPECT_EQ(e.f.scene, 3) << "still in the game-over scene";
         };

@@ -10,18 +10,20 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <csignal>
 #include <map>
 #include <random>
 
-#include "game_end_fixture.h"
+#include "fake_services.h"
 #include "shell/settings_file.h"
 #include "text/cp932.h"
 
 namespace {
 
-using endtest::EndGame;
-using endtest::ProgramFolder;
+using EndGame = fake::FolderGame;
+using fake::ProgramFolder;
 namespace settings = game::settings;
 namespace fs = std::filesystem;
 

@@ -166,7 +166,8 @@ TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
     }
     // Only the exact word "False" turns the voice off.
     for (const char* line : {" 2 false 1", " 2 Falsch 1"})
-        EXPECT_TRUE(readSettings(replaceLine(writeSettings(startValues(), kFiller), 13, line), startValues()).values.voice)
+        EXPECT_TRUE(
+            readSettings(replaceLine(writeSettings(startValues(), kFiller), 13, line), startValues()).values.voice)
             << line;
 }
 

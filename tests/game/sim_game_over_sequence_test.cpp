@@ -1,12 +1,12 @@
 // The long game-over sequence: the poem, the slash, the blood and the finish.
 #include <gtest/gtest.h>
 
-#include "game_end_fixture.h"
+#include "fake_services.h"
 
 namespace {
 
 struct GameOverSequence : ::testing::Test {
-    endtest::EndGame e;
+    fake::FolderGame e;
     void SetUp() override {
         e.g.startUp();
         e.f.heroLane = 2;
