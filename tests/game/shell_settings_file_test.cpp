@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <csignal>
 #include <map>
 #include <random>
 
@@ -26,44 +26,6 @@ using EndGame = fake::FolderGame;
 using fake::ProgramFolder;
 namespace settings = game::settings;
 namespace fs = std::filesystem;
-
-void expectStartValues(const game::Form1& f) {
-    EXPECT_TRUE(f.difficulty == 2 && f.mnulv[2].checked && f.unlockStage == 2 && f.mnuVoice.checked);
-    EXPECT_TRUE(f.KeyS0 == 90 && f.KeySA == 39 && f.hiScore == (std::array<int32_t, 5>{}) &&
-                f.hiName == (std::array<std::string, 5>{}));
-}
-
-const std::array<std::string, 5> kNames = {"ルル子", " 先頭に空白", "末尾に空白 ", "a, b", ""};
-
-TEST(SettingsFile, EverythingSurvivesARestartAndAFreshTableStaysClean) {
-    ProgramFolder folder;
-    for (int run = 0; run < 3; ++run) {
-        fake::Game g(1'000'000, folder.path);
-        g.startUp();
-        if (run == 2) {
-            EXPECT_TRUE(g.f.form.left == 3000 && g.f.hiScore == (std::array<int32_t, 5>{1, 2, 3, 4, 5}) &&
-                        g.f.hiName == kNames);
-            EXPECT_TRUE(g.f.KeySA == 222 && g.f.unlockStage == 6 && g.f.difficulty == 4 && g.f.mnulv[4].checked);
-            EXPECT_FALSE(g.f.mnuVoice.checked);
-            EXPECT_TRUE(g.f.mnulv[6].visible) << "the stage opened its menu items";
-            break;
-        }
-        expectStartValues(g.f);  // the second start too: a fresh table is not taken for cheating
-        if (run == 1) {
-            g.f.form.left = 3000;
-            g.f.hiScore = {1, 2, 3, 4, 5};
-            g.f.hiName = kNames;
-            g.f.KeySA = 222;
-            g.f.unlockStage = 6;
-            g.f.difficulty = 4;
-            g.f.mnuVoice.checked = false;
-        }
-        EXPECT_THROW(g.f.mnuQuit.click(), platform::ProgramEnd);
-        EXPECT_TRUE(g.sv.messages.empty()) << "no failure to report";
-    }
-}
-
-// ---- hostile files ----
 
 // Permissions only hold for a player who is not root: the game runs as nobody
 // while the tests run as root.
@@ -80,22 +42,12 @@ struct AsPlayer {
 // What is at a path, and what it holds, as one comparable text.
 std::string fingerprint(const fs::path& p) {
     std::error_code ec;
-    const fs::file_status st = fs::symlink_status(p, ec);
-    switch (st.type()) {
-    case fs::file_type::regular: {
-        std::ifstream in(p, std::ios::binary);
-        return "file " + std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    case fs::file_type::directory: {
-        std::string names = "folder";
-        for (const auto& e : fs::directory_iterator(p)) names += " " + e.path().filename().string();
-        return names;
-    }
-    case fs::file_type::symlink:
-        return "link " + fs::read_symlink(p).string() + " " + fingerprint(fs::canonical(p, ec));
-    case fs::file_type::fifo: return "fifo";
-    default: return "none";
-    }
+    const fs::file_type type = fs::symlink_status(p, ec).type();
+    std::string print = std::to_string(static_cast<int>(type));
+    if (type == fs::file_type::symlink) print += fs::read_symlink(p).string() + fingerprint(fs::canonical(p, ec));
+    for (const auto& e : fs::directory_iterator(p, ec)) print += " " + e.path().filename().string();
+    std::ifstream in(type == fs::file_type::regular ? p : fs::path(), std::ios::binary);
+    return print + std::to_string(std::hash<std::string>()(std::string(std::istreambuf_iterator<char>(in), {})));
 }
 
 std::map<std::string, std::string> snapshot(const ProgramFolder& folder) {
@@ -107,7 +59,18 @@ std::map<std::string, std::string> snapshot(const ProgramFolder& folder) {
     return files;
 }
 
-settings::SettingsValues played() { return {.keys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39}, .difficulty = 4}; }
+// What a player leaves in the file, far from the start values.
+settings::SettingsValues played() {
+    return {
+        .windowLeft = 3000,
+        .windowTop = 1200,
+        .hiScore = {1, 2, 3, 4, 5},
+        .hiName = {"", " leading blank", "trailing blank ", "a, b", ""},  // ASCII: the file's encoding is hiName[0]'s
+        .keys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39},
+        .unlockStage = 6,
+        .voice = false,
+        .difficulty = 4};
+}
 
 // A file as the game writes it whose first name line holds `name` as raw bytes.
 std::string fileNamed(const std::string& name, settings::SettingsValues v = played()) {
@@ -116,120 +79,96 @@ std::string fileNamed(const std::string& name, settings::SettingsValues v = play
     return file.replace(file.find("@@"), 2, name);
 }
 
-std::string randomBytes(size_t n) {
-    std::mt19937 gen(7);
-    std::string s(n, '\0');
-    for (char& c : s) c = static_cast<char>(gen());
-    return s;
-}
-
+// Whatever is at vnbeam.ini, start-up goes on with what it can read or the
+// start values, and the quit leaves a whole file beside whatever was there.
 TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
     using platform::text::toCp932;
     enum Kind { File, Folder, Fifo, LinkOutside, ReadOnlyFile, ReadOnlyFolder, BadNamesTaken };
-    enum After { Rewritten, Untouched };
     const std::string ruruko = toCp932("ルル子"), good = fileNamed(ruruko);
     settings::SettingsValues outOfRange = played(), beyond = played();
     outOfRange.keys[0] = 0, outOfRange.keys[10] = 999, outOfRange.difficulty = 7;
     beyond.windowLeft = 1e12f;
-    std::string lf = good;
+    std::string lf = good, binary(4096, '\0');
     std::erase(lf, '\r');
-    struct Case {
-        const char* what;
-        Kind kind;
-        std::string bytes;
-        const char* name;  // hiName[0] read at start-up, then written
-        int16_t difficulty;
-        const char* keptAs;  // where the original went
-        After after;         // the file after the save at quit
-        const char *toldAtStart, *toldAtQuit;
-    } cases[] = {
-        {"empty", File, "", "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
-        {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
-        {"LF only", File, lf, "ルル子", 4, "", Rewritten, "", ""},
-        {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", Rewritten, "", ""},
-        {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", Rewritten, "",
-         ""},
-        {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", Rewritten, "", ""},
-        {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", Rewritten,
-         "vnbeam.ini.bad", ""},
-        {"2 MB", File, good + std::string(2 << 20, 'x'), "ルル子", 4, "", Rewritten, "", ""},
-        {"binary", File, randomBytes(4096), "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
-        {"folder", Folder, "", "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
-        {"fifo", Fifo, "", "", 2, "vnbeam.ini.bad", Rewritten, "vnbeam.ini.bad", ""},
-        {"symlink outside", LinkOutside, good, "ルル子", 4, "", Rewritten, "", ""},
-        {"read-only file", ReadOnlyFile, good, "ルル子", 4, "", Untouched, "", "保存できませんでした"},
-        {"read-only folder", ReadOnlyFolder, good, "ルル子", 4, "", Untouched, "", "保存できませんでした"},
-        {"damaged, read-only folder", ReadOnlyFolder, "", "", 2, "", Untouched, "書き込みません", ""},
-        {"damaged, .bad a folder", BadNamesTaken, "x", "", 2, "vnbeam.ini.bad3", Rewritten, "vnbeam.ini.bad3", ""},
+    std::mt19937 gen(7);
+    for (char& c : binary) c = static_cast<char>(gen());
+    // A damaged file (no name read) is kept aside and told at start-up; a
+    // failed save is told at quit. `told` is a word of that one box.
+    const std::tuple<const char*, Kind, std::string, const char*, int16_t, const char*, const char*> cases[] = {
+        // what, kind, bytes, hiName[0] read at start-up and written at quit, difficulty, kept as, told
+        {"empty", File, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"LF only", File, lf, "ルル子", 4, "", ""},
+        {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
+        {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", ""},
+        {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", ""},
+        {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"2 MB", File, good + std::string(2 << 20, 'x'), "ルル子", 4, "", ""},
+        {"binary", File, binary, "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"folder", Folder, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"fifo", Fifo, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"symlink outside", LinkOutside, good, "ルル子", 4, "", ""},
+        {"read-only file", ReadOnlyFile, good, "ルル子", 4, "", "保存できませんでした"},
+        {"read-only folder", ReadOnlyFolder, good, "ルル子", 4, "", "保存できませんでした"},
+        {"damaged, read-only folder", ReadOnlyFolder, "", "", 2, "", "書き込みません"},
+        {"damaged, .bad a folder", BadNamesTaken, "x", "", 2, "vnbeam.ini.bad3", "vnbeam.ini.bad3"},
     };
     ProgramFolder outside;
-    const std::string deadLeftover = ".vnbeam.ini.99999999.0.tmp";  // no process has that id
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    fs::permissions(outside.path, fs::perms::all);
+    const char* deadLeftover = ".vnbeam.ini.99999999.0.tmp";  // no process has that id
+    for (const auto& [what, kind, bytes, name, difficulty, keptAs, told] : cases) {
+        SCOPED_TRACE(what);
+        const bool damaged = !*name, untouched = kind == ReadOnlyFile || kind == ReadOnlyFolder;
         EndGame e;
         const fs::path ini = e.folder.ini();
-        fs::permissions(e.folder.path, fs::perms::all);
-        fs::permissions(outside.path, fs::perms::all);
-        for (const char* name : {".vnbeam.ini.99999999.0.tmp", ".vnbeam.ini.1.x.tmp", "vnbeam.ini.1.2.tmp"})
+        fs::permissions(e.folder.path, fs::perms::all);  // the folder is the player's
+        for (const char* name : {deadLeftover, ".vnbeam.ini.1.x.tmp", "vnbeam.ini.1.2.tmp"})
             e.folder.write("litter", name);
-        switch (c.kind) {
+        switch (kind) {
         case Folder: fs::create_directory(ini), e.folder.write("a file of the player's", "vnbeam.ini/inside"); break;
         case Fifo: ::mkfifo(ini.c_str(), 0644); break;
-        case LinkOutside: outside.write(c.bytes), fs::create_symlink(outside.ini(), ini); break;
+        case LinkOutside: outside.write(bytes), fs::create_symlink(outside.ini(), ini); break;
         case BadNamesTaken:
             fs::create_directory(e.folder.file("vnbeam.ini.bad")), e.folder.write("old", "vnbeam.ini.bad2");
             [[fallthrough]];
-        default: e.folder.write(c.bytes);
+        default: e.folder.write(bytes);
         }
-        if (c.kind == ReadOnlyFile) fs::permissions(ini, static_cast<fs::perms>(0444));
-        if (c.kind == ReadOnlyFolder) fs::permissions(e.folder.path, static_cast<fs::perms>(0555));
+        if (kind == ReadOnlyFile) fs::permissions(ini, static_cast<fs::perms>(0444));
+        if (kind == ReadOnlyFolder) fs::permissions(e.folder.path, static_cast<fs::perms>(0555));
         const auto before = snapshot(e.folder);
         const std::string outsideBefore = fingerprint(outside.ini());
-
+        settings::SettingsValues want = damaged ? settings::SettingsValues{.keys = played().keys} : played();
+        want.hiName[0] = name, want.difficulty = difficulty;
         {
             AsPlayer player;
             e.g.startUp();
-        }
-        EXPECT_TRUE(e.f.hiName[0] == c.name && e.f.difficulty == c.difficulty && e.f.KeyS0 == 90 && e.f.KeySA == 39)
-            << e.f.hiName[0];
-        ASSERT_EQ(e.g.sv.messages.size(), *c.toldAtStart ? 1u : 0u);
-        for (const auto& box : e.g.sv.messages)
-            EXPECT_TRUE(box.title == game::kTitle && box.text.starts_with("設定ファイルを読み込めませんでした。") &&
-                        box.text.find(c.toldAtStart) != std::string::npos &&
-                        box.text.ends_with("\r\n" + (*c.keptAs ? e.folder.file(c.keptAs) : e.folder.ini())))
-                << box.text;
-        {
-            AsPlayer player;
+            if (damaged) want.windowLeft = e.f.form.left, want.windowTop = e.f.form.top;
+            EXPECT_EQ(game::currentSettings(e.f), want) << e.f.hiName[0];
+            EXPECT_TRUE(e.f.mnulv[difficulty].checked && e.f.mnulv[6].visible == !damaged);
+            ASSERT_EQ(e.g.sv.messages.size(), damaged ? 1u : 0u);
+            for (const auto& box : e.g.sv.messages)
+                EXPECT_TRUE(box.title == game::kTitle && box.text.starts_with("設定ファイルを読み込めませんでした。") &&
+                            box.text.find(told) != std::string::npos &&
+                            box.text.ends_with("\r\n" + (*keptAs ? e.folder.file(keptAs) : e.folder.ini())))
+                    << box.text;
             EXPECT_THROW(e.f.mnuQuit.click(), platform::ProgramEnd);
         }
-        ASSERT_EQ(e.g.sv.messages.size(), (*c.toldAtStart ? 1u : 0u) + (*c.toldAtQuit ? 1u : 0u));
-        if (*c.toldAtQuit) {
-            EXPECT_NE(e.g.sv.messages.back().text.find(c.toldAtQuit), std::string::npos);
-        }
+        ASSERT_EQ(e.g.sv.messages.size(), damaged || *told ? 1u : 0u);
+        EXPECT_NE(e.g.sv.messages.empty() ? 0 : e.g.sv.messages.back().text.find(told), std::string::npos);
 
+        // The original kept whole, only a leftover of ours gone, nothing else new or changed.
         const auto after = snapshot(e.folder);
-        const auto at = [](const auto& files, const std::string& name) {
-            return files.contains(name) ? files.at(name) : "none";
-        };
-        if (*c.keptAs) {
-            EXPECT_EQ(at(after, c.keptAs), at(before, "vnbeam.ini")) << "kept whole";
-        }
-        if (c.after == Untouched) {
-            EXPECT_EQ(at(after, "vnbeam.ini"), at(before, "vnbeam.ini"));
-        } else {
+        auto expected = before;
+        if (*keptAs) expected[keptAs] = before.at("vnbeam.ini");
+        if (kind != ReadOnlyFolder) expected.erase(deadLeftover);
+        if (!untouched && after.contains("vnbeam.ini")) expected["vnbeam.ini"] = after.at("vnbeam.ini");
+        EXPECT_EQ(after, expected);
+        if (!untouched) {
             EXPECT_EQ(fs::symlink_status(ini).type(), fs::file_type::regular);
             const settings::ReadOutcome saved = settings::readSettings(e.folder.read(), {});
-            EXPECT_TRUE(saved.ok && !saved.utf8 && saved.values.hiName[0] == c.name &&
-                        saved.values.difficulty == c.difficulty);
+            EXPECT_TRUE(saved.ok && saved.checksumOk && !saved.utf8) << "a fresh table is not taken for cheating";
+            EXPECT_EQ(saved.values, want);
         }
-        EXPECT_EQ(at(after, deadLeftover), c.kind == ReadOnlyFolder ? "file litter" : "none")
-            << "only a leftover of ours goes";
-        for (const auto& [name, print] : before) {
-            if (name != "vnbeam.ini" && name != deadLeftover) {
-                EXPECT_EQ(at(after, name), print) << name;
-            }
-        }
-        EXPECT_EQ(after.size(), before.size() - (c.kind != ReadOnlyFolder) + (*c.keptAs ? 1 : 0)) << "nothing else new";
         EXPECT_EQ(fingerprint(outside.ini()), outsideBefore) << "a file outside the folder is never written";
         fs::permissions(e.folder.path, fs::perms::all);
     }
@@ -254,10 +193,7 @@ TEST(SettingsFile, AFailedSaveIsToldAtOnceOnceAndTriedAgain) {
     const std::string old = settings::writeSettings(game::currentSettings(e.f), {0, "old"});
     e.folder.write(old);
     e.f.hiName[0] = "ルル子";
-    onAFullDisk([&] {
-        game::saveSettingsNow(e.f);
-        game::saveSettingsNow(e.f);
-    });
+    onAFullDisk([&] { game::saveSettingsNow(e.f), game::saveSettingsNow(e.f); });
     EXPECT_EQ(e.folder.read(), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(e.folder.path), {}), 4)
         << "pic, two libraries, vnbeam.ini: no temporary file";
@@ -265,7 +201,6 @@ TEST(SettingsFile, AFailedSaveIsToldAtOnceOnceAndTriedAgain) {
     EXPECT_EQ(e.g.sv.messages[0].style, platform::kMbCritical);
     EXPECT_EQ(e.g.sv.messages[0].text, "記録を設定ファイルに保存できませんでした。\r\n" + e.folder.ini() +
                                            "\r\nゲームはこのまま続けられます。保存はこの後も試みます。");
-
     game::saveSettingsNow(e.f);
     EXPECT_EQ(settings::readSettings(e.folder.read(), {}).values.hiName[0], "ルル子") << "the next save works";
     const std::string saved = e.folder.read();
@@ -296,9 +231,7 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
             (void)!::write(started[1], "s", 1);
             for (int32_t score = 1; score < 1'000'000; ++score) {
                 g.sv.inputAnswers = {"ルル子"};
-                g.f.score = score;
-                g.f.caughtInLane = 0;
-                g.f.scene = 3;
+                g.f.score = score, g.f.caughtInLane = 0, g.f.scene = 3;
                 g.f.runPass();
             }
             ::_exit(0);
@@ -309,8 +242,7 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
         ::close(started[0]);
         ::usleep(std::uniform_int_distribution<useconds_t>(0, 20'000)(gen));
         ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
+        ::waitpid(child, nullptr, 0);
         const std::string file = folder.read();
         const settings::ReadOutcome r = settings::readSettings(file, {});
         ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("Don't touch these datas.\r\n")) << "round " << round;
