@@ -50,8 +50,7 @@ TEST(MenuHighScores, AfterAResetLineByLineAndAZeroScore) {
               "EXPERT     10000 ---\r\n");
     g.f.Command1.click();
     EXPECT_FALSE(g.f.Command1.visible);
-    g.f.hiScore[0] = 0;
-    g.f.hiName[0] = "ルル子";
+    g.f.hiScore[0] = 0, g.f.hiName[0] = "ルル子";
     g.f.mnuHS.click();
     EXPECT_TRUE(g.f.Text1.text.starts_with("SUPER EASY 00 ルル子\r\nVERY EASY  7000 ---\r\n")) << g.f.Text1.text;
     EXPECT_TRUE(g.f.Text1.visible && g.f.Command1.visible);
@@ -66,15 +65,14 @@ TEST(MenuReset, OnlyTheExactWordResetsAndTheModesStay) {
         Game g;
         game::Form1& f = g.f;
         f.KeyS0 = 65, f.KeySA = 100, f.unlockStage = 7, f.hiScore = {1, 2, 3, 4, 5};
-        f.mnulv[1].click();
-        f.mnulv[5].click();
+        f.mnulv[1].click(), f.mnulv[5].click();
         f.mnulv[4].enabled = f.mnulv[6].visible = f.mnuFPS.checked = true;
         f.mnuVoice.checked = f.mnuVio.checked = false;
         if (answer) g.sv.inputAnswers = {*answer};
         f.mnuReset.click();
         ASSERT_TRUE(g.sv.inputs.size() == 1 && g.sv.messages.size() == 1);
-        EXPECT_EQ(g.sv.inputs[0].title, "リセット確認");
-        EXPECT_TRUE(f.mnulv[4].enabled && f.mnulv[6].visible && !f.mnuVio.checked && f.mnuFPS.checked);
+        EXPECT_TRUE(g.sv.inputs[0].title == "リセット確認" && f.mnulv[4].enabled && f.mnulv[6].visible &&
+                    !f.mnuVio.checked && f.mnuFPS.checked);
         const bool reset = answer == "reset";
         EXPECT_EQ(g.sv.messages[0].title, reset ? "完了。" : "こけおどしめ！");
         const auto now = std::tuple(int{f.KeyS0}, int{f.KeySA}, int{f.unlockStage}, int{f.difficulty},

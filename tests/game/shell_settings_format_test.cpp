@@ -3,6 +3,7 @@
 // fuzzer's part (fuzz/settings_reader_fuzz.cpp).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,12 +79,13 @@ TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
 // What a name cannot carry in the file is dropped or marked, and the next name
 // does not move; the rest of a round trip is the fuzzer's part.
 TEST(SettingsRoundTrip, WhatANameCannotCarryIsDroppedOrMarkedAlone) {
-    for (auto [name, readBack] : {std::pair{"say \"hi\"", "say hi"},
-                                  {"a\r\nb", "ab"},
-                                  {"A\xF0\x9F\x98\x80Z", "A?Z"},
-                                  {"\xFF\xFEzz", "??zz"},
-                                  {"ソ表ﾒﾆｭｰ①髙", "ソ表ﾒﾆｭｰ①髙"},  // trail bytes like "\\", vendor extensions
-                                  {"〜", "～"}}) {                 // the wave dash Linux input methods type
+    // Trail bytes like "\\" and vendor extensions come back; the wave dash Linux
+    // input methods type becomes the one code page 932 has.
+    const std::pair<const char*, const char*> cases[] = {
+        {"say \"hi\"", "say hi"},       {"a\r\nb", "ab"}, {"A\xF0\x9F\x98\x80Z", "A?Z"}, {"\xFF\xFEzz", "??zz"},
+        {"ソ表ﾒﾆｭｰ①髙", "ソ表ﾒﾆｭｰ①髙"}, {"〜", "～"},
+    };
+    for (auto [name, readBack] : cases) {
         SettingsValues named = kStart;
         named.hiName[1] = name;
         ReadOutcome back = readSettings(writeSettings(named, kFiller), kStart);
@@ -121,8 +123,7 @@ TEST(SettingsReader, NamesComeBackAsWrittenInEitherEncodingAndGoBackInCodePage93
         const std::string cp932 = platform::text::toCp932(name);
         for (const std::string& bytes : {cp932, std::string(name)}) {
             ReadOutcome r = readEdited(2, bytes);
-            ASSERT_TRUE(r.ok) << name;
-            EXPECT_TRUE(r.values.hiName[0] == name && r.utf8 == (bytes != cp932)) << name << " " << r.utf8;
+            EXPECT_TRUE(r.ok && r.values.hiName[0] == name && r.utf8 == (bytes != cp932)) << name << " " << r.utf8;
             EXPECT_EQ(lines(writeSettings(r.values, kFiller))[2], cp932) << name;
         }
     }
@@ -158,20 +159,10 @@ TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
 // marked, the rest kept, and written back with a checksum that fits.
 TEST(SettingsReader, EditingOnlyTheUnlockStageFailsTheChecksum) {
     ReadOutcome r = readEdited(13, " 7            False         9 ");
-    ASSERT_TRUE(r.ok);
-    EXPECT_FALSE(r.checksumOk);
-    EXPECT_EQ(r.values.hiScore, (std::array<int32_t, kTableSize>{1, 1, 1, 1, 1}));
-    EXPECT_EQ(r.values.hiName,
-              (std::array<std::string, kTableSize>{kCheatName, kCheatName, kCheatName, kCheatName, kCheatName}));
+    ASSERT_TRUE(r.ok && !r.checksumOk);
+    EXPECT_TRUE(std::ranges::count(r.values.hiScore, 1) == 5 && std::ranges::count(r.values.hiName, kCheatName) == 5);
     EXPECT_TRUE(r.values.unlockStage == 7 && r.values.keys == kSample.keys && r.values.difficulty == 4);
     EXPECT_TRUE(readSettings(writeSettings(r.values, kFiller), kStart).checksumOk);
-}
-
-// Each key out of 1 ... 254 after rounding falls back alone.
-TEST(SettingsReader, OutOfRangeKeysFallBackOneByOne) {
-    ReadOutcome r = readEdited(12, " 0 255 -3 70000 1 254 1.4 253.6 2e2 -0 300");
-    ASSERT_TRUE(r.ok) << r.problem;
-    EXPECT_EQ(r.values.keys, (std::array<int16_t, kKeyCount>{90, 66, 88, 86, 1, 254, 1, 254, 200, 37, 39}));
 }
 
 TEST(SettingsReader, DamagedFilesGiveTheStartValuesBack) {
