@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -15,7 +17,6 @@
 #include <vector>
 
 #include "fake_services.h"
-#include "game_end_fixture.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST(ShellStart, TitleGoesThroughGetReadyIntoPlay) {
     g.startUp();
     for (int i = 0; i < 20; ++i) g.f.runPass();
     EXPECT_EQ(g.f.scene, 0) << "no key, no game";
-    g.sv.holdKey(32, g.sv.clock, game::tickAdd(g.sv.clock, 30));
+    g.sv.holds.push_back({32, g.sv.clock, game::tickAdd(g.sv.clock, 30)});
     g.f.runPass();
     EXPECT_EQ(g.f.scene, 1);
     const int32_t before = g.sv.clock;
@@ -80,13 +81,15 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
         g.f.gauge = c.gauge;
         g.f.mnulv[5].checked = c.script[0] == '*';
         int grants = 0;
+        std::set<int> held;
+        g.sv.keyScript = [&](int vk, int32_t) { return held.contains(vk); };
         std::istringstream script(c.script);
         for (std::string token; script >> token;) {
             const size_t count = token.find_first_of("0123456789");
             for (int k = 0; k < (count == std::string::npos ? 1 : std::stoi(token.substr(count))); ++k) {
-                g.sv.releaseAll();
+                held.clear();
                 for (char key : token.substr(0, count))
-                    if (key != '.' && key != '*') g.sv.setKey(g.f.*keys.at(names.find(key)), true);
+                    if (key != '.' && key != '*') held.insert(g.f.*keys.at(names.find(key)));
                 const int16_t before = g.f.firing;
                 g.frame();
                 grants += before == 0 && g.f.firing == 1;
@@ -141,9 +144,9 @@ TEST(ShellStartUp, UnlockStageAndShift) {
                  {42, false, {1, 1, 1, 1, 1}},
                  {2, true, {1, 1, 1, 1, 1, 1}}};
     for (const auto& c : cases) {
-        endtest::ProgramFolder folder;  // no settings file: stage 2
+        fake::ProgramFolder folder;  // no settings file: stage 2
         Game g(1'000'000, folder.path);
-        g.sv.setKey(16, c.shift);
+        g.sv.keyScript = [&](int vk, int32_t) { return c.shift && vk == 16; };
         g.f.startUp();
         g.f.applyUnlockStage(c.stage);
         const auto& m = g.f.mnulv;
@@ -172,7 +175,7 @@ TEST(ShellStartUp, BrokenFilesAreToldAndEndWithFailure) {
     };
     ::alarm(20);
     for (const Case& c : cases) {
-        endtest::ProgramFolder folder;
+        fake::ProgramFolder folder;
         c.breakIt(folder.file(c.file));
         Game g(1000, folder.path);
         EXPECT_THROW(g.f.startUp(), platform::ProgramEnd);

@@ -11,7 +11,7 @@
 #include <string>
 #include <tuple>
 
-#include "game_end_fixture.h"
+#include "fake_services.h"
 #include "shell/settings_file.h"
 
 namespace {
@@ -56,14 +56,13 @@ struct PlayRecord {
 
 // Plays for `minutes` of virtual time from `startTick`, checking after every pass.
 PlayRecord play(int32_t startTick, int32_t minutes, uint64_t seed) {
-    endtest::ProgramFolder folder;
+    fake::ProgramFolder folder;
     fake::Game g(startTick, folder.path);
     game::Form1& f = g.f;
     g.startUp(seed);
     bool pauseHeld = false;  // the pause waits for a fresh Space
     g.sv.keyScript = [&](int vk, int32_t now) { return !pauseHeld && botHolds(f, vk, now); };
-    int names = 0;
-    g.sv.inputHandler = [&](const std::string&, const std::string&) { return "Bot " + std::to_string(++names); };
+    g.sv.otherAnswer = "Bot";
     f.mnuVio.checked = false;
 
     PlayRecord run;

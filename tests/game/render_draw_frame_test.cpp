@@ -5,7 +5,7 @@
 #include <climits>
 #include <vector>
 
-#include "game_end_fixture.h"
+#include "fake_services.h"
 #include "render/blend_library.h"
 #include "render_fixture.h"
 
@@ -226,14 +226,14 @@ TEST(RenderMmx, PackedAndPlainFramesAreIdentical) {
 // game started without the level-up banner); only a change meant to be seen
 // (the art, the game's course) may take a new one.
 uint64_t shownPicturesHash(int16_t mmxMode, int* pictures) {
-    endtest::ProgramFolder folder;
+    fake::ProgramFolder folder;
     fake::Game g(1'000'000, folder.path);
     game::Form1& f = g.f;
     g.startUp(2024);
     f.mmxMode = mmxMode;
     f.mnulv_Click(3);
     f.mnulv[6].checked = true;
-    g.sv.inputHandler = [](const std::string&, const std::string&) { return "hash"; };
+    g.sv.otherAnswer = "hash";
     g.sv.keyScript = [&f](int vk, int32_t t) {
         if (f.scene == 0) return vk == 32 && t > 1'003'000;
         if (t > 1'016'000) return false;

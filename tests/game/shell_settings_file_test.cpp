@@ -1,0 +1,257 @@
+// vnbeam.ini in the program folder: what start-up takes from it, what the end of
+// the run leaves in it, and what hostile files, a failing disk and a kill in the
+// middle of a save do.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+
+#include "fake_services.h"
+#include "shell/settings_file.h"
+#include "text/cp932.h"
+
+namespace {
+
+using EndGame = fake::FolderGame;
+using fake::ProgramFolder;
+namespace settings = game::settings;
+namespace fs = std::filesystem;
+
+// Permissions only hold for a player who is not root: the game runs as nobody
+// while the tests run as root.
+struct AsPlayer {
+    const bool root = ::geteuid() == 0;
+    AsPlayer() {
+        if (root && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) ADD_FAILURE() << "cannot become nobody";
+    }
+    ~AsPlayer() {
+        if (root && (::seteuid(0) != 0 || ::setegid(0) != 0)) std::abort();
+    }
+};
+
+// What is at a path, and what it holds, as one comparable text.
+std::string fingerprint(const fs::path& p) {
+    std::error_code ec;
+    const fs::file_type type = fs::symlink_status(p, ec).type();
+    std::string print = std::to_string(static_cast<int>(type));
+    if (type == fs::file_type::symlink) print += fs::read_symlink(p).string() + fingerprint(fs::canonical(p, ec));
+    for (const auto& e : fs::directory_iterator(p, ec)) print += " " + e.path().filename().string();
+    std::ifstream in(type == fs::file_type::regular ? p : fs::path(), std::ios::binary);
+    return print + std::to_string(std::hash<std::string>()(std::string(std::istreambuf_iterator<char>(in), {})));
+}
+
+std::map<std::string, std::string> snapshot(const ProgramFolder& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(folder.path)) {
+        const std::string name = e.path().filename().string();
+        if (name != "pic" && !name.starts_with("lib")) files[name] = fingerprint(e.path());
+    }
+    return files;
+}
+
+// What a player leaves in the file, far from the start values.
+settings::SettingsValues played() {
+    return {
+        .windowLeft = 3000,
+        .windowTop = 1200,
+        .hiScore = {1, 2, 3, 4, 5},
+        .hiName = {"", " leading blank", "trailing blank ", "a, b", ""},  // ASCII: the file's encoding is hiName[0]'s
+        .keys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39},
+        .unlockStage = 6,
+        .voice = false,
+        .difficulty = 4};
+}
+
+// A file as the game writes it whose first name line holds `name` as raw bytes.
+std::string fileNamed(const std::string& name, settings::SettingsValues v = played()) {
+    v.hiName[0] = "@@";
+    std::string file = settings::writeSettings(v, {0, "filler"});
+    return file.replace(file.find("@@"), 2, name);
+}
+
+// Whatever is at vnbeam.ini, start-up goes on with what it can read or the
+// start values, and the quit leaves a whole file beside whatever was there.
+TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
+    using platform::text::toCp932;
+    enum Kind { File, Folder, Fifo, LinkOutside, ReadOnlyFile, ReadOnlyFolder, BadNamesTaken };
+    const std::string ruruko = toCp932("ルル子"), good = fileNamed(ruruko);
+    settings::SettingsValues outOfRange = played(), beyond = played();
+    outOfRange.keys[0] = 0, outOfRange.keys[10] = 999, outOfRange.difficulty = 7;
+    beyond.windowLeft = 1e12f;
+    std::string lf = good, binary(4096, '\0');
+    std::erase(lf, '\r');
+    std::mt19937 gen(7);
+    for (char& c : binary) c = static_cast<char>(gen());
+    // A damaged file (no name read) is kept aside and told at start-up; a
+    // failed save is told at quit. `told` is a word of that one box.
+    const std::tuple<const char*, Kind, std::string, const char*, int16_t, const char*, const char*> cases[] = {
+        // what, kind, bytes, hiName[0] read at start-up and written at quit, difficulty, kept as, told
+        {"empty", File, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"LF only", File, lf, "ルル子", 4, "", ""},
+        {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
+        {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", ""},
+        {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", ""},
+        {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"2 MB", File, good + std::string(2 << 20, 'x'), "ルル子", 4, "", ""},
+        {"binary", File, binary, "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"folder", Folder, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"fifo", Fifo, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
+        {"symlink outside", LinkOutside, good, "ルル子", 4, "", ""},
+        {"read-only file", ReadOnlyFile, good, "ルル子", 4, "", "保存できませんでした"},
+        {"read-only folder", ReadOnlyFolder, good, "ルル子", 4, "", "保存できませんでした"},
+        {"damaged, read-only folder", ReadOnlyFolder, "", "", 2, "", "書き込みません"},
+        {"damaged, .bad a folder", BadNamesTaken, "x", "", 2, "vnbeam.ini.bad3", "vnbeam.ini.bad3"},
+    };
+    ProgramFolder outside;
+    fs::permissions(outside.path, fs::perms::all);
+    const char* deadLeftover = ".vnbeam.ini.99999999.0.tmp";  // no process has that id
+    for (const auto& [what, kind, bytes, name, difficulty, keptAs, told] : cases) {
+        SCOPED_TRACE(what);
+        const bool damaged = !*name, untouched = kind == ReadOnlyFile || kind == ReadOnlyFolder;
+        EndGame e;
+        const fs::path ini = e.folder.ini();
+        fs::permissions(e.folder.path, fs::perms::all);  // the folder is the player's
+        for (const char* name : {deadLeftover, ".vnbeam.ini.1.x.tmp", "vnbeam.ini.1.2.tmp"})
+            e.folder.write("litter", name);
+        switch (kind) {
+        case Folder: fs::create_directory(ini), e.folder.write("a file of the player's", "vnbeam.ini/inside"); break;
+        case Fifo: ::mkfifo(ini.c_str(), 0644); break;
+        case LinkOutside: outside.write(bytes), fs::create_symlink(outside.ini(), ini); break;
+        case BadNamesTaken:
+            fs::create_directory(e.folder.file("vnbeam.ini.bad")), e.folder.write("old", "vnbeam.ini.bad2");
+            [[fallthrough]];
+        default: e.folder.write(bytes);
+        }
+        if (kind == ReadOnlyFile) fs::permissions(ini, static_cast<fs::perms>(0444));
+        if (kind == ReadOnlyFolder) fs::permissions(e.folder.path, static_cast<fs::perms>(0555));
+        const auto before = snapshot(e.folder);
+        const std::string outsideBefore = fingerprint(outside.ini());
+        settings::SettingsValues want = damaged ? settings::SettingsValues{.keys = played().keys} : played();
+        want.hiName[0] = name, want.difficulty = difficulty;
+        {
+            AsPlayer player;
+            e.g.startUp();
+            if (damaged) want.windowLeft = e.f.form.left, want.windowTop = e.f.form.top;
+            EXPECT_EQ(game::currentSettings(e.f), want) << e.f.hiName[0];
+            EXPECT_TRUE(e.f.mnulv[difficulty].checked && e.f.mnulv[6].visible == !damaged);
+            ASSERT_EQ(e.g.sv.messages.size(), damaged ? 1u : 0u);
+            for (const auto& box : e.g.sv.messages)
+                EXPECT_TRUE(box.title == game::kTitle && box.text.starts_with("設定ファイルを読み込めませんでした。") &&
+                            box.text.find(told) != std::string::npos &&
+                            box.text.ends_with("\r\n" + (*keptAs ? e.folder.file(keptAs) : e.folder.ini())))
+                    << box.text;
+            EXPECT_THROW(e.f.mnuQuit.click(), platform::ProgramEnd);
+        }
+        ASSERT_EQ(e.g.sv.messages.size(), damaged || *told ? 1u : 0u);
+        EXPECT_NE(e.g.sv.messages.empty() ? 0 : e.g.sv.messages.back().text.find(told), std::string::npos);
+
+        // The original kept whole, only a leftover of ours gone, nothing else new or changed.
+        const auto after = snapshot(e.folder);
+        auto expected = before;
+        if (*keptAs) expected[keptAs] = before.at("vnbeam.ini");
+        if (kind != ReadOnlyFolder) expected.erase(deadLeftover);
+        if (!untouched && after.contains("vnbeam.ini")) expected["vnbeam.ini"] = after.at("vnbeam.ini");
+        EXPECT_EQ(after, expected);
+        if (!untouched) {
+            EXPECT_EQ(fs::symlink_status(ini).type(), fs::file_type::regular);
+            const settings::ReadOutcome saved = settings::readSettings(e.folder.read(), {});
+            EXPECT_TRUE(saved.ok && saved.checksumOk && !saved.utf8) << "a fresh table is not taken for cheating";
+            EXPECT_EQ(saved.values, want);
+        }
+        EXPECT_EQ(fingerprint(outside.ini()), outsideBefore) << "a file outside the folder is never written";
+        fs::permissions(e.folder.path, fs::perms::all);
+    }
+}
+
+// A full disk as the writer sees it: no file may grow beyond 64 bytes.
+template <typename F>
+void onAFullDisk(F&& f) {
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit small{64, before.rlim_max};
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    f();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST(SettingsFile, AFailedSaveIsToldAtOnceOnceAndTriedAgain) {
+    EndGame e;
+    e.g.startUp();
+    const std::string old = settings::writeSettings(game::currentSettings(e.f), {0, "old"});
+    e.folder.write(old);
+    e.f.hiName[0] = "ルル子";
+    onAFullDisk([&] { game::saveSettingsNow(e.f), game::saveSettingsNow(e.f); });
+    EXPECT_EQ(e.folder.read(), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(e.folder.path), {}), 4)
+        << "pic, two libraries, vnbeam.ini: no temporary file";
+    ASSERT_EQ(e.g.sv.messages.size(), 1u);
+    EXPECT_TRUE(e.g.sv.messages[0].style == platform::kMbCritical &&
+                e.g.sv.messages[0].text == "記録を設定ファイルに保存できませんでした。\r\n" + e.folder.ini() +
+                                               "\r\nゲームはこのまま続けられます。保存はこの後も試みます。");
+    game::saveSettingsNow(e.f);
+    EXPECT_EQ(settings::readSettings(e.folder.read(), {}).values.hiName[0], "ルル子") << "the next save works";
+    const std::string saved = e.folder.read();
+    onAFullDisk([&] { EXPECT_THROW(e.f.mnuQuit.click(), platform::ProgramEnd); });
+    ASSERT_EQ(e.g.sv.messages.size(), 2u) << "the last save of the run is told whatever came before";
+    EXPECT_EQ(e.g.sv.messages[1].text, "設定ファイルを保存できませんでした。\r\n" + e.folder.ini());
+    EXPECT_EQ(e.folder.read(), saved);
+}
+
+// A real process saving best scores as the game end does, killed at random
+// moments: the file is always the old one or a new one, whole, and the next
+// start-up clears the temporary files the kills left.
+TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
+    ProgramFolder folder;
+    const std::string old = settings::writeSettings({.keys = played().keys}, {0, "old"});  // the game on EASY
+    folder.write(old);
+    std::mt19937 gen(11);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (int round = 0; round < 20 && std::chrono::steady_clock::now() < deadline; ++round) {
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            fake::Game g(1'000'000, folder.path);
+            g.startUp();
+            g.sv.idleStep = 50;
+            (void)!::write(started[1], "s", 1);
+            for (int32_t score = 1; score < 1'000'000; ++score) {
+                g.sv.inputAnswers = {"ルル子"};
+                g.f.score = score, g.f.caughtInLane = 0, g.f.scene = 3;
+                g.f.runPass();
+            }
+            ::_exit(0);
+        }
+        ::close(started[1]);
+        char byte = 0;
+        (void)!::read(started[0], &byte, 1);  // the child's start-up done (or the child gone)
+        ::close(started[0]);
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 20'000)(gen));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string file = folder.read();
+        const settings::ReadOutcome r = settings::readSettings(file, {});
+        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("Don't touch these datas.\r\n")) << "round " << round;
+        EXPECT_TRUE(file == old || r.values.hiName[2] == "ルル子");
+    }
+    fake::Game next(1'000'000, folder.path);
+    next.startUp();
+    for (const auto& entry : fs::directory_iterator(folder.path))
+        EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
+}
+
+}  // namespace

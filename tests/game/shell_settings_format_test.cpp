@@ -1,0 +1,191 @@
+// vnbeam.ini as bytes: the checksum, the exact layout the writer produces, and
+// the reader over hand-made, edited and damaged files. Random bytes are the
+// fuzzer's part (fuzz/settings_reader_fuzz.cpp).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "shell/settings_format.h"
+#include "text/cp932.h"
+
+namespace {
+
+using namespace game::settings;
+
+constexpr std::array<int16_t, kKeyCount> kDefaultKeys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39};
+const Filler kFiller{123, "abcdefg"};
+const SettingsValues kStart{.keys = kDefaultKeys};
+const SettingsValues kSample{.windowLeft = 1500,
+                             .windowTop = 1200,
+                             .hiScore = {600, 700, 800, 900, 1000},
+                             .hiName = {"ルル子", "  leading blanks", "trailing blank ", "Smith, John", ""},
+                             .keys = {65, 83, 68, 70, 71, 13, 17, 18, 81, 100, 102},
+                             .unlockStage = 3,
+                             .voice = false,
+                             .difficulty = 4};
+
+std::vector<std::string> lines(const std::string& file) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t crlf; (crlf = file.find("\r\n", start)) != std::string::npos; start = crlf + 2)
+        out.push_back(file.substr(start, crlf - start));
+    return out;
+}
+
+// The file with line `index` (from 0) replaced.
+std::string replaceLine(const std::string& file, size_t index, const std::string& with) {
+    std::vector<std::string> ls = lines(file);
+    ls.at(index) = with;
+    std::string out;
+    for (const std::string& l : ls) out += l + "\r\n";
+    return out;
+}
+
+ReadOutcome readEdited(size_t index, const std::string& with, const SettingsValues& v = kSample) {
+    return readSettings(replaceLine(writeSettings(v, kFiller), index, with), kStart);
+}
+
+TEST(SettingsChecksum, SumsTheFloorsOfTheTableAndTheStage) {
+    EXPECT_EQ(checksum({0, 0, 0, 0, 0}, 2), 2);
+    EXPECT_EQ(checksum({600, 700, 800, 900, 1000}, 3), 203);  // 90 + 8 + 3 + 66 + 6 + 30
+    EXPECT_EQ(checksum({0, 0, 0, 909, 0}, 2), 92);            // 900 + 9: still 90 for NORMAL
+    EXPECT_EQ(checksum({-1, 0, 0, 0, 0}, 2), 1);              // floors go down, not toward zero
+}
+
+TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
+    SettingsValues v = kStart;
+    v.windowLeft = 1500, v.windowTop = -45;
+    const std::vector<std::string> ls = lines(writeSettings(v, kFiller));
+    ASSERT_EQ(ls.size(), 19u);
+    EXPECT_EQ(ls[0], " 1500         -45 ");
+    EXPECT_EQ(ls[2], "\"\"") << "an empty name, quoted so it reads back as one";
+    EXPECT_EQ(ls[12],
+              " 90            66            88            86            67            32            16   "
+              "         77            84            37            39 ");
+    EXPECT_EQ(ls[13], " 2            True           123 ");
+    EXPECT_EQ(ls[15], " 0             0             1             1             1 ");
+    EXPECT_EQ(ls[17], "abcdefg       = Code(113)");
+    // A value that ends exactly on a zone boundary still moves on a zone.
+    EXPECT_EQ(lines(writeSettings(v, {0, "abcdefghijklmn"}))[17], "abcdefghijklmn              = Code(113)");
+    for (auto [value, text] : {std::pair{0.5f, " .5 "}, {-0.25f, "-.25 "}, {12345678.0f, " 1.234568E+07 "}}) {
+        v.windowLeft = value;
+        EXPECT_EQ(lines(writeSettings(v, kFiller))[0].substr(0, strlen(text)), text) << value;
+    }
+}
+
+// What a name cannot carry in the file is dropped or marked, and the next name
+// does not move; the rest of a round trip is the fuzzer's part.
+TEST(SettingsRoundTrip, WhatANameCannotCarryIsDroppedOrMarkedAlone) {
+    // Trail bytes like "\\" and vendor extensions come back; the wave dash Linux
+    // input methods type becomes the one code page 932 has.
+    const std::pair<const char*, const char*> cases[] = {
+        {"say \"hi\"", "say hi"},       {"a\r\nb", "ab"}, {"A\xF0\x9F\x98\x80Z", "A?Z"}, {"\xFF\xFEzz", "??zz"},
+        {"ソ表ﾒﾆｭｰ①髙", "ソ表ﾒﾆｭｰ①髙"}, {"〜", "～"},
+    };
+    for (auto [name, readBack] : cases) {
+        SettingsValues named = kStart;
+        named.hiName[1] = name;
+        ReadOutcome back = readSettings(writeSettings(named, kFiller), kStart);
+        EXPECT_TRUE(back.ok && back.checksumOk && back.values.hiName[1] == readBack && back.values.hiName[2] == "")
+            << name;
+    }
+}
+
+TEST(SettingsReader, ReadsFilesMadeByHand) {
+    const std::string taro = platform::text::toCp932("太郎");
+    for (const std::string& file :
+         {// commas, no blanks, items running across lines
+          "1500,1200 100,Bob\r\n23,Alice Smith\r\n0,\"\",10," + taro +
+              "\r\n15,\"x, y\",7,90,66,88,86,67,32,16,77,84,37,39,3,False\r\n+4.0\r\ngarbage after line 15",
+          // blanks as written, LF only, no lines after 15
+          " 1500   1200 \n 100 \nBob\n 23 \nAlice Smith\n 0 \n\n 10 \n" + taro +
+              "\n 15 \n\"x, y\"\n 7 \n 90 66 88 86 67 32 16 77 84 37 39 \n 3 False 17 \n 4 "}) {
+        ReadOutcome r = readSettings(file, kStart);
+        ASSERT_TRUE(r.ok && r.checksumOk) << r.problem;
+        EXPECT_TRUE(r.values.windowLeft == 1500 && r.values.windowTop == 1200 && r.values.keys == kDefaultKeys);
+        EXPECT_EQ(r.values.hiScore, (std::array<int32_t, kTableSize>{100, 23, 0, 10, 15}));
+        EXPECT_EQ(r.values.hiName, (std::array<std::string, kTableSize>{"Bob", "Alice Smith", "", "太郎", "x, y"}));
+        EXPECT_TRUE(r.values.unlockStage == 3 && !r.values.voice && r.values.difficulty == 4);
+    }
+}
+
+// Each name alone in a file of ASCII otherwise, the hardest case for the rule,
+// once as the game writes it and once as a text editor saves it in UTF-8.
+TEST(SettingsReader, NamesComeBackAsWrittenInEitherEncodingAndGoBackInCodePage932) {
+    const char* names[] = {"山田太郎", "ルル子", "渡辺", "齋藤", "髙橋", "﨑山", "濱田", "さくら", "ミズカ", "★ルル子★",
+                           "♪ゆき♪",
+                           // half-width katakana, whose code page 932 bytes are UTF-8 lead and trail bytes
+                           "ﾃｽﾄｱ", "ﾎｲﾐｱ", "ﾓｰﾂｧﾙﾄ", "ﾂｶ", "ﾐｽﾞｶ", "ﾙﾙ子", "ルルｺ", "ｶﾀｶﾅ ﾃﾞｽ"};
+    for (const char* name : names) {
+        const std::string cp932 = platform::text::toCp932(name);
+        for (const std::string& bytes : {cp932, std::string(name)}) {
+            ReadOutcome r = readEdited(2, bytes);
+            EXPECT_TRUE(r.ok && r.values.hiName[0] == name && r.utf8 == (bytes != cp932)) << name << " " << r.utf8;
+            EXPECT_EQ(lines(writeSettings(r.values, kFiller))[2], cp932) << name;
+        }
+    }
+    // A name code page 932 cannot hold is read whole and stored with "?".
+    ReadOutcome emoji = readEdited(2, "ルル子\xF0\x9F\x98\x80");
+    bool lost = false;
+    EXPECT_TRUE(emoji.utf8 && emoji.values.hiName[0] == "ルル子\xF0\x9F\x98\x80" &&
+                nameAsStored(emoji.values.hiName[0], &lost) == "ルル子?" && lost);
+    EXPECT_TRUE(nameAsStored("ルル子", &lost) == "ルル子" && !lost);
+}
+
+// Line 14 gives the voice, and only the exact word "False" turns it off; its
+// filler never reaches the difficulty on line 15, and a bad difficulty there
+// becomes 2, not what the game had.
+TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
+    for (int16_t d = 0; d < 5; ++d) {
+        SettingsValues v = kStart;
+        v.difficulty = d;
+        for (int32_t filler : {0, (d + 1) % 5, 254})
+            EXPECT_EQ(readSettings(writeSettings(v, {filler, "zz"}), kStart).values.difficulty, d) << filler;
+        EXPECT_EQ(readEdited(13, " 2 True 4 4 4 4", v).values.difficulty, d) << "extra items on line 14";
+    }
+    for (const char* line : {" 2 false 1", " 2 Falsch 1"}) EXPECT_TRUE(readEdited(13, line, kStart).values.voice);
+    SettingsValues fallback = kStart;
+    fallback.difficulty = 1;
+    for (auto [line15, difficulty] : {std::pair{" 5 ", 2}, {"-1", 2}, {" 0 ", 0}, {" 4.5 ", 4}, {" 4.6 ", 2}}) {
+        ReadOutcome d = readSettings(replaceLine(writeSettings(kSample, kFiller), 14, line15), fallback);
+        EXPECT_TRUE(d.ok && d.values.difficulty == difficulty && d.values.hiScore == kSample.hiScore) << line15;
+    }
+}
+
+// A raised unlock stage alone is a cheat, not a damaged file: the table is
+// marked, the rest kept, and written back with a checksum that fits.
+TEST(SettingsReader, EditingOnlyTheUnlockStageFailsTheChecksum) {
+    ReadOutcome r = readEdited(13, " 7            False         9 ");
+    ASSERT_TRUE(r.ok && !r.checksumOk);
+    EXPECT_TRUE(std::ranges::count(r.values.hiScore, 1) == 5 && std::ranges::count(r.values.hiName, kCheatName) == 5);
+    EXPECT_TRUE(r.values.unlockStage == 7 && r.values.keys == kSample.keys && r.values.difficulty == 4);
+    EXPECT_TRUE(readSettings(writeSettings(r.values, kFiller), kStart).checksumOk);
+}
+
+TEST(SettingsReader, DamagedFilesGiveTheStartValuesBack) {
+    const std::string good = writeSettings(kSample, kFiller);
+    SettingsValues fallback = kStart;
+    fallback.hiName[0] = "kept";
+    for (const std::string& file :
+         {std::string(), std::string("  \r\n\r\n \t \n"), replaceLine(good, 0, "left top"),
+          replaceLine(good, 1, " 600x "), replaceLine(good, 1, "&H10"), replaceLine(good, 5, " 2147483648 "),
+          replaceLine(good, 13, " 40000 True 1"), replaceLine(good, 2, "\"Bob"),
+          replaceLine(good, 12, " 90 66 88 86 67 32 16 77 84 37 x"), replaceLine(good, 11, "inf")}) {
+        ReadOutcome r = readSettings(file, fallback);
+        EXPECT_TRUE(!r.ok && r.values == fallback) << file;
+    }
+    // Cut anywhere before the difficulty digit that starts line 15: damaged; after it: whole.
+    size_t digitEnd = 0;
+    for (int n = 0; n < 14; ++n) digitEnd = good.find("\r\n", digitEnd) + 2;
+    digitEnd += 2;  // " 4"
+    for (size_t cut = 0; cut <= good.size(); ++cut) {
+        ReadOutcome r = readSettings(std::string_view(good).substr(0, cut), fallback);
+        ASSERT_EQ(r.ok, cut >= digitEnd) << "cut at " << cut;
+        ASSERT_EQ(r.values, r.ok ? kSample : fallback) << "cut at " << cut;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+// The long game-over sequence: the poem, the slash, the blood and the finish.
+#include <gtest/gtest.h>
+
+#include "fake_services.h"
+
+namespace {
+
+TEST(GameOverSequence, SlashesThePictureThenSpraysBloodFor2200Ms) {
+    fake::FolderGame e;
+    e.g.startUp();
+    e.f.heroLane = 2, e.f.score = 42, e.f.level = 3;
+    e.g.sv.captions.clear();
+    const int32_t start = e.g.sv.clock;
+    bool slashed = false, bloodAfter = false;  // the last stroke ends at (7, 342); the blood is red at the heroine
+    e.g.sv.onIdle = [&] {
+        slashed |= e.f.picMain.pixel(7, 342) == forms::rgb(160, 0, 0);
+        for (int y = 0; y < 40; ++y) {
+            const forms::Color c = e.f.picMain.pixel(175, y);
+            bloodAfter |= slashed && (c & 0xFFFF) == 0 && (c >> 16) >= 100;
+        }
+    };
+    const int repaintsBefore = e.g.sv.repaints;
+    e.f.rnd.queue({0.9999f});  // the first draw picks the poem line by its tenth
+    e.f.playGameOverSequence();
+    EXPECT_EQ(e.g.sv.captions.at(0), "お願い、もう一度だけ抱きしめて…強く");
+    EXPECT_EQ(e.f.form.caption, "ルル子の VORN BEAM[Score:420][Lv:3]EZ") << "the result comes back";
+    EXPECT_TRUE(bloodAfter) << "the blood after the slash";
+    // Eighteen slash steps and the finish, then a blood pass per 20 ms for 2.2 s.
+    EXPECT_NEAR(e.g.sv.repaints - repaintsBefore - 19, 108, 4);
+    EXPECT_NEAR(game::tickDiff(e.g.sv.clock, start), 2500, 100);
+    ASSERT_EQ(e.g.sv.sounds.size(), 1u);
+    EXPECT_TRUE(e.g.sv.sounds[0].ends_with("vrnvoice/se1.wav"));
+    // The finish: the title picture is back, the fill colour black again.
+    const QImage title = e.f.picMain.picture();
+    for (auto [x, y] : {std::pair{5, 5}, {175, 20}, {7, 342}})
+        EXPECT_EQ(e.f.picMain.pixel(x, y), title.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
+    EXPECT_EQ(e.f.picSUB.fillColor(), forms::rgb(0, 0, 0));
+}
+
+}  // namespace
