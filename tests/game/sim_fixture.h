@@ -11,6 +11,8 @@
 
 namespace simtest {
 
+using game::kFreeSlot;
+
 struct Sim {
     explicit Sim(int16_t difficulty = 3, int32_t level = 1, int32_t startTick = 1'000'000) : g(startTick) {
         f.difficulty = difficulty;
@@ -20,23 +22,20 @@ struct Sim {
         f.rnd.seed(7);
         f.frameTick = g.sv.clock;
     }
-
     fake::Game g;
     game::Form1& f = g.f;
 
     int placeEnemy(int16_t lane, float y, float speed = 1, int16_t turnState = 0, int16_t turnY = 0) {
         int i = 0;
-        while (f.enemyLane[i] != game::kFreeSlot) ++i;
+        while (f.enemyLane[i] != kFreeSlot) ++i;
         std::tie(f.enemyLane[i], f.enemyY[i], f.enemySpeed[i], f.enemyAccel[i], f.enemyTurnState[i], f.enemyTurnY[i],
                  f.enemyTick[i]) = std::tuple(lane, y, speed, 0.0f, turnState, turnY, g.sv.clock);
-        ++f.laneEnemyCount[lane];
-        ++f.enemyCount;
+        ++f.laneEnemyCount[lane], ++f.enemyCount;
         return i;
     }
-
     int placeShot(int16_t lane, float y, int16_t wave = 0, int32_t power = 1) {
         int i = 0;
-        while (f.shotLane[i] != game::kFreeSlot) ++i;
+        while (f.shotLane[i] != kFreeSlot) ++i;
         std::tie(f.shotLane[i], f.shotY[i], f.shotWave[i], f.shotPower[i], f.shotTick[i]) =
             std::tuple(lane, y, wave, power, g.sv.clock);
         return i;

@@ -4,7 +4,7 @@
 #include "sim_fixture.h"
 
 using F = game::Form1;
-using simtest::Sim;
+using namespace simtest;
 
 namespace {
 
@@ -47,17 +47,15 @@ TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {
         std::vector<int16_t> lanes;
         int16_t wave;
         int32_t cost;
-        std::string voice;
-    };
-    const Case cases[] = {// an empty voice: the voice option is off
-                          {&F::fireShot, 0, {3}, 0, 0, ""},
-                          {&F::fireShot, kFull, {}, 0, 0, ""},
-                          {&F::fireVolley, 0, {0, 1, 2, 3, 4}, 0, 50, "voice3"},
-                          {&F::fireVolley, kFull - 2, {0, 1}, 0, 50, "voice3"},
-                          {&F::fireVolley, kFull, {}, 0, 50, ""},
-                          {&F::fireWaveShots, 0, {3, 3}, 1, 100, "voice4"},
-                          {&F::fireWaveShots, kFull - 1, {3}, 1, 100, "voice4"},
-                          {&F::freezeEnemies, 0, {}, 0, 25, "voice2"}};
+        std::string voice;  // empty: the voice option is off
+    } cases[] = {{&F::fireShot, 0, {3}, 0, 0, ""},
+                 {&F::fireShot, kFull, {}, 0, 0, ""},
+                 {&F::fireVolley, 0, {0, 1, 2, 3, 4}, 0, 50, "voice3"},
+                 {&F::fireVolley, kFull - 2, {0, 1}, 0, 50, "voice3"},
+                 {&F::fireVolley, kFull, {}, 0, 50, ""},
+                 {&F::fireWaveShots, 0, {3, 3}, 1, 100, "voice4"},
+                 {&F::fireWaveShots, kFull - 1, {3}, 1, 100, "voice4"},
+                 {&F::freezeEnemies, 0, {}, 0, 25, "voice2"}};
     for (const auto& c : cases) {
         Sim s;
         for (int k = 0; k < c.liveBefore; ++k) s.placeShot(0, 100);
@@ -67,15 +65,14 @@ TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {
         s.g.sv.advance(7);
         (s.f.*c.op)();
         EXPECT_EQ(s.f.gauge, 100 - c.cost) << "row " << &c - cases;
-        for (size_t k = 0; c.liveBefore + k < kFull; ++k) {
-            const size_t i = c.liveBefore + k;
+        for (size_t k = 0, i = c.liveBefore; i < kFull; ++k, ++i)
             EXPECT_EQ(std::tuple(s.f.shotLane[i], s.f.shotWave[i], s.f.shotPower[i], s.f.shotTick[i]),
                       k < c.lanes.size() ? std::tuple(c.lanes[k], c.wave, 1, s.g.sv.clock)
-                                         : std::tuple(game::kFreeSlot, int16_t{0}, 0, 0))
+                                         : std::tuple(kFreeSlot, int16_t{0}, 0, 0))
                 << "row " << &c - cases;
-        }
-        const std::vector<std::string> voice{s.f.filePath("vrnvoice/" + c.voice + ".wav")};
-        EXPECT_EQ(s.g.sv.sounds, c.voice.empty() ? std::vector<std::string>{} : voice) << "row " << &c - cases;
+        EXPECT_EQ(s.g.sv.sounds, c.voice.empty() ? std::vector<std::string>{}
+                                                 : std::vector{s.f.filePath("vrnvoice/" + c.voice + ".wav")})
+            << "row " << &c - cases;
     }
 }
 
