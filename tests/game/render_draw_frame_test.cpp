@@ -1,24 +1,50 @@
 // drawFrame: the blink and SUDDEN rules, the banner timer, plain against packed
 // blending, and every picture of a whole game against the pictures it always
 // gave (which pins the sprites, the glow and the trail pieces).
+#include <gtest/gtest.h>
+
+#include <QImage>
 #include <climits>
 #include <vector>
 
+#include "fake_services.h"
 #include "render/blend_library.h"
-#include "render_fixture.h"
 
 namespace {
 
-using namespace render_test;
-using RenderFrame = RenderFixture;
+using forms::Color;
+using forms::rgb;
+constexpr Color kWhite = rgb(255, 255, 255), kBlack = rgb(0, 0, 0);
+
+QImage solid(int w, int h, Color c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor::fromRgb(c));
+    return img;
+}
+
+// A started game over a plain background, with no banner and no gauges in the
+// way unless a test asks for them.
+class RenderFrame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g.startUp();
+        setBackground(kBlack);
+        g.f.level = g.f.bannerLevel = 1;
+        g.f.bannerUntil = g.f.frameTick = g.sv.clock;
+        g.f.difficulty = 4;
+    }
+    void setBackground(Color c) { g.f.picBG.setPicture(solid(game::kPlaySize, game::kPlaySize, c)); }
+    Color main(int x, int y) const { return g.f.picMain.pixel(x, y); }
+    fake::Game g;
+};
 
 // Enemy strip: frame 0 all black, frame 1 black in its top half only.
 TEST_F(RenderFrame, EnemiesBlinkRoundAndHideBelowTheSuddenHorizon) {
     const Color bg = rgb(90, 90, 200);
     setBackground(bg);
     QImage strip = solid(66, 47, kWhite);
-    fillRect(strip, 0, 0, 32, 46, kBlack);
-    fillRect(strip, 33, 0, 32, 23, kBlack);
+    for (int i = 0; i < 32 * 46; ++i) strip.setPixel(i % 32, i / 32, kBlack);
+    for (int i = 0; i < 32 * 23; ++i) strip.setPixel(33 + i % 32, i / 32, kBlack);
     g.f.picTEKI.setPicture(strip);
     struct Case {
         float y;

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "render_fixture.h"
+#include <gtest/gtest.h>
+
+#include "fake_services.h"
 
 namespace {
 
-using namespace render_test;
+using forms::Color;
+using forms::rgb;
+constexpr Color kBlack = rgb(0, 0, 0);
 
 constexpr Color kFrame = rgb(200, 200, 200), kWell = rgb(30, 30, 50), kMark = rgb(140, 140, 140);
 constexpr Color kDark = rgb(0, 160, 23), kLight = rgb(0, 240, 46);
@@ -15,8 +19,9 @@ constexpr Color kFreezeWell = rgb(40, 23, 24), kFreezeFill = rgb(234, 12, 43);
 // 0.375 x 140 = 52.5 and 0.5 x 155 + 100 = 177.5, rounded half to even.
 constexpr Color kBand = rgb(52, 178, 52);
 
-class RenderStatus : public RenderFixture {
+class RenderStatus : public ::testing::Test {
 protected:
+    void SetUp() override { g.startUp(); }
     // drawStatus alone over a black back buffer; returns the random draws it made.
     uint64_t draw(int16_t difficulty, int gauge, int freeze, const std::vector<float>& queued) {
         std::tie(g.f.difficulty, g.f.gauge, g.f.freezeTimer) = std::tuple(difficulty, gauge, freeze);
@@ -27,6 +32,7 @@ protected:
         return g.f.rnd.draws() - before;
     }
     Color at(int x, int y) const { return g.f.picSUB.pixel(x, y); }
+    fake::Game g;
 };
 
 TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
@@ -54,10 +60,8 @@ TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
         EXPECT_TRUE(c.gauge != 299 || (at(5, 250) == kBand && at(5, 30) == rgb(0, 100, 0)));
         EXPECT_EQ(at(5, std::min(c.lastFilled + 1 + (c.lastFilled == 74), 326)),
                   c.lastFilled < 325 ? kWell : kFrame);  // 75: a mark
-        if (c.freezeLast == 0) {
-            for (int y = 20; y < 330; ++y) ASSERT_EQ(at(341, y), kBlack) << y;
-            continue;
-        }
+        for (int y = 20; y < 330 && c.freezeLast == 0; ++y) ASSERT_EQ(at(341, y), kBlack) << y;
+        if (c.freezeLast == 0) continue;
         EXPECT_TRUE(at(347, 326) == kFrame && at(344, 25) == c.freezeShade && at(344, c.freezeLast) == c.freezeShade);
         EXPECT_EQ(at(344, 175), c.freezeLast >= 175 ? c.freezeShade : kFreezeWell) << "the right gauge has no marks";
         EXPECT_EQ(at(344, std::min(c.freezeLast + 1, 326)), c.freezeLast < 325 ? kFreezeWell : kFrame);

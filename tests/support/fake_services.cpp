@@ -59,18 +59,6 @@ void FakeServices::noteCaption() {
         captions.push_back(watched->caption);
 }
 
-bool FakeServices::shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) {
-    opened.push_back(folder + "/" + file);
-    if (shellOpenResult && shellOpenFailsLater) at(clock, std::move(failed));
-    return shellOpenResult;
-}
-
-void FakeServices::msgBox(const std::string& text, const std::string& title, int style) {
-    noteCaption();
-    messages.push_back({text, title, style});
-    if (onMessage) onMessage();
-}
-
 std::string FakeServices::inputBox(const std::string& prompt, const std::string& title, const std::string&) {
     noteCaption();
     inputs.push_back({prompt, title});
@@ -80,24 +68,7 @@ std::string FakeServices::inputBox(const std::string& prompt, const std::string&
     return answer;
 }
 
-void FakeServices::showForm(forms::Form& form) {
-    form.visible = true;
-    noteCaption();
-}
-
-void FakeServices::unloadForm(forms::Form& form) {
-    form.visible = false;
-    unloadedForms.push_back(form.name);
-}
-
-void FakeServices::endProgram(int status) {
-    endStatus = status;
-    throw platform::ProgramEnd{status};
-}
-
 Game::Game(int32_t startTick, std::string folder) : sv(startTick), f(sv, std::move(folder)) { sv.watched = &f.form; }
-
-std::string Game::builtFolder() { return LANEBEAM_BIN_DIR; }
 
 void Game::startUp(uint64_t seed) {
     f.startUp();
@@ -113,7 +84,7 @@ void Game::startPlaying() {
 ProgramFolder::ProgramFolder() {
     std::string pattern = (fs::temp_directory_path() / "lanebeam-test-XXXXXX").string();
     if (char* made = mkdtemp(pattern.data())) path = made;
-    const fs::path bin = Game::builtFolder();
+    const fs::path bin = LANEBEAM_BIN_DIR;
     std::error_code ec;
     fs::copy(bin / "pic", fs::path(path) / "pic", fs::copy_options::recursive, ec);
     for (const char* lib : {"libpxmix.so", "libwinplat.so"}) fs::copy_file(bin / lib, fs::path(path) / lib, ec);
