@@ -29,9 +29,8 @@ protected:
     void SetUp() override {
         g.startUp();
         setBackground(kBlack);
-        g.f.level = g.f.bannerLevel = 1;
+        g.f.level = g.f.bannerLevel = 1, g.f.difficulty = 4;
         g.f.bannerUntil = g.f.frameTick = g.sv.clock;
-        g.f.difficulty = 4;
     }
     void setBackground(Color c) { g.f.picBG.setPicture(solid(game::kPlaySize, game::kPlaySize, c)); }
     Color main(int x, int y) const { return g.f.picMain.pixel(x, y); }
@@ -81,19 +80,16 @@ TEST_F(RenderFrame, BannerShowsFor1500MsAcrossTheTickWrapAndNeverAtAGameStart) {
     // ten seconds before the tick reaches 2^31 or wraps at 2^32.
     for (auto [clock, lastFrame] : {std::pair{1'000'000, 0}, {1'000'000, 940'000}, {INT32_MAX - 10'000, 5},
                                     {-10'000, INT32_MAX - 99}}) {
-        g.sv.clock = clock;
-        g.f.frameTick = lastFrame;
+        g.sv.clock = clock, g.f.frameTick = lastFrame;
         int shown = 0;
         g.sv.onIdle = g.sv.onDoEvents = [&] { shown += banner(); };
-        g.f.scene = 1;
-        g.f.runPass(), g.f.runPass();
+        g.f.scene = 1, g.f.runPass(), g.f.runPass();
         g.sv.onIdle = g.sv.onDoEvents = nullptr;
         EXPECT_EQ(std::tuple(g.f.scene, shown), std::tuple(2, 0)) << "a game started at " << clock << " after "
                                                                    << lastFrame;
     }
     for (int32_t start : {1'000'000, INT32_MAX - 700}) {
-        g.sv.clock = start;
-        g.f.bannerLevel = g.f.level++;
+        g.sv.clock = start, g.f.bannerLevel = g.f.level++;
         // Not when bannerUntil equals frameTick.
         for (auto [after, shown] : {std::pair{0, true}, {1499, true}, {1500, false}}) {
             g.f.frameTick = game::tickAdd(start, after);
@@ -165,10 +161,8 @@ uint64_t shownPicturesHash(int16_t mmxMode, int* pictures) {
     };
     fg.g.sv.onIdle = hashShown;
     bool ended = false;
-    for (int pass = 0; pass < 5000 && !(ended && f.scene == 0); ++pass, hashShown()) {
-        f.runPass();
-        ended = ended || f.scene == 3;
-    }
+    for (int pass = 0; pass < 5000 && !(ended && f.scene == 0); ++pass, hashShown())
+        f.runPass(), ended = ended || f.scene == 3;
     EXPECT_TRUE(ended && f.scene == 0) << "the game ended";
     return h;
 }

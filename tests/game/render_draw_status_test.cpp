@@ -37,11 +37,12 @@ protected:
 
 TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
     const std::vector<float> draws = {0.375f, 0.5f, 0.375f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // The last row filled (24: none, 325: the whole well) in its shade, the same for
+    // the freeze gauge (0: none), and the random draws made.
     struct Case {
-        int gauge, freeze;
-        int lastFilled;  // 24: nothing filled; 325: the whole well
+        int gauge, freeze, lastFilled;
         Color shade;
-        int freezeLast;  // 0: no freeze gauge; 325 with its shade
+        int freezeLast;
         Color freezeShade;
         uint64_t draws;
     } cases[] = {{0, 0, 24, kWell, 0, 0, 0},       {1, 1, 25, kDark, 26, kFreezeFill, 0},

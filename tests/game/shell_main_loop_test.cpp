@@ -48,11 +48,9 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
     constexpr std::string_view names = "abcdeFVWTLR";
     for (const auto& c : cases) {
         Game g;
-        g.startUp();
-        g.startPlaying();
-        g.f.difficulty = 4;
+        g.startUp(), g.startPlaying();
         g.f.heroLane = g.f.cursorLane = c.startLane;
-        g.f.gauge = c.gauge;
+        g.f.difficulty = 4, g.f.gauge = c.gauge;
         g.f.mnulv[5].checked = c.script[0] == '*';
         int grants = 0;
         std::set<int> held;
@@ -70,8 +68,7 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
             }
         }
         EXPECT_EQ(std::tuple(g.f.heroLane, g.f.cursorLane, grants, g.f.gauge),
-                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter))
-            << c.script;
+                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter)) << c.script;
     }
 }
 
@@ -86,15 +83,13 @@ TEST(ShellStartUp, UnlockStageAndShift) {
                  {5, false, {1, 1, 1}},   {6, false, {1, 1, 1, 1}}, {7, false, {1, 1, 1, 1, 1}},
                  {42, false, {1, 1, 1, 1, 1}}, {2, true, {1, 1, 1, 1, 1, 1}}};
     for (const auto& c : cases) {
-        fake::ProgramFolder folder;  // no settings file: stage 2
-        Game g(1'000'000, folder.path);
-        g.sv.keyScript = [&](int vk, int32_t) { return c.shift && vk == 16; };
+        fake::FolderGame g;  // no settings file: stage 2
+        g.g.sv.keyScript = [&](int vk, int32_t) { return c.shift && vk == 16; };
         g.f.startUp();
         g.f.applyUnlockStage(c.stage);
         const auto& m = g.f.mnulv;
         const std::array open{m[3].enabled, m[4].enabled, m[5].visible, m[6].visible, m[7].visible, g.f.mnuDBG.visible};
-        EXPECT_EQ(open, c.open) << c.stage;
-        EXPECT_EQ(g.f.unlockStage, 2);
+        EXPECT_EQ(std::tuple(open, g.f.unlockStage), std::tuple(c.open, 2)) << c.stage;
     }
 }
 

@@ -32,10 +32,8 @@ TEST(SimEnemies, SpawnGateGroupSizesAndTheirDraws) {
                  {0, 1, 1, 0, {pass, 0.5f, 0.5f, 0.7f, 0.9f}, 1}, {3, 9, 1, 0, {pass, big, 0.5f, 0.9f, 0.5f}, 19}};
     for (const auto& c : cases) {
         Sim s(c.difficulty, c.level);
-        s.f.mnulv[5].checked = c.golden;
-        s.f.freezeTimer = c.frozen;
-        s.f.rnd.queue(c.draws);
-        s.f.rnd.queue({0.1f});
+        s.f.mnulv[5].checked = c.golden, s.f.freezeTimer = c.frozen;
+        s.f.rnd.queue(c.draws), s.f.rnd.queue({0.1f});
         if (s.f.spawnTest()) s.f.spawnEnemies();
         EXPECT_EQ(std::tuple(s.f.enemyCount, s.f.enemyLane[0]), std::tuple(c.members, c.members ? 0 : kFreeSlot))
             << "row " << &c - cases;
@@ -68,8 +66,7 @@ TEST(SimEnemies, VariantsByLevelAndDifficulty) {
                  {3, 40, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7.5f, 0}};
     for (const auto& c : cases) {
         Sim s(c.difficulty, c.level);
-        s.f.rnd.queue({0.5f, 0.7f});
-        s.f.rnd.queue(c.draws);
+        s.f.rnd.queue({0.5f, 0.7f}), s.f.rnd.queue(c.draws);
         s.f.spawnOneEnemy();
         EXPECT_EQ(std::tuple(s.f.rnd.draws(), s.f.enemyLane[0], s.f.enemyY[0], s.f.enemyTick[0], s.f.enemyAccel[0],
                              s.f.enemySpeed[0], s.f.enemyTurnState[0], s.f.enemyTurnY[0]),
@@ -117,11 +114,9 @@ TEST(SimEnemies, FreezesLastFramesWhateverTheFrameRate) {
         for (int32_t start : {1'000'000, INT_MAX - 50, INT_MAX - 1000})
             for (int uses : {1, 3}) {
                 Sim s(3, 1, start);
-                s.f.gauge = 75;
-                s.placeEnemy(0, 350);
+                s.f.gauge = 75, s.placeEnemy(0, 350);
                 for (int frame = 0; frame < 400; ++frame, s.g.sv.advance(period)) {
-                    s.f.frameTick = s.g.sv.clock;
-                    s.f.moveEnemies();
+                    s.f.frameTick = s.g.sv.clock, s.f.moveEnemies();
                     const int frozen = uses == 1 ? 150 : 350;
                     const int moving = frame <= 10 ? frame : std::max(10, frame - frozen);
                     ASSERT_NEAR(s.f.enemyY[0], 350 - period * moving / 60.0, 1e-3) << period << " ms " << uses;

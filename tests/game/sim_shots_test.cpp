@@ -8,35 +8,6 @@ using namespace simtest;
 
 namespace {
 
-// Every shot is fired at level 1 and moved at the row's level: the speed must be
-// the level's at update time (a level-up makes shots in flight jump), capped at
-// 99, and the expiry tested on the stored float32 value.
-TEST(SimShots, PositionAndExpiryFromAgeAndTheCurrentLevel) {
-    struct Case {
-        int16_t wave, heroY;
-        int32_t level, age;
-        double y;
-        bool live;
-    } cases[] = {
-        {0, 5, 1, 0, 7.0, true},           {0, 5, 1, 1010, 210.55385, true},   {0, 5, 2, 1010, 212.10769, true},
-        {0, 5, 99, 1000, 359.30769, true}, {0, 5, 150, 1000, 359.30769, true}, {0, 227, 1, 650, 360, true},
-        {0, -35, 1, 1950, 360, true},  // 360.00000000000006 in double, 360 once stored
-        {0, 5, 10, 1639, 360.0154, false}, {1, 5, 1, 450, 77.3, true},         {1, 5, 1, 1330, -10.25513, true},
-        {1, 5, 80, 1800, 46.14073, true},  {1, 5, 1, 21949, 374.956, true},    {1, 5, 1, 21950, 375.033, false},
-    };
-    for (const auto& c : cases) {
-        Sim s;
-        s.f.heroY = c.heroY;
-        s.f.fireShot();
-        s.f.shotWave[0] = c.wave;
-        s.f.level = c.level;
-        s.g.sv.advance(c.age);
-        s.f.moveShots();
-        EXPECT_NEAR(s.f.shotY[0], c.y, 1e-3) << "row " << &c - cases;
-        EXPECT_EQ(s.f.shotLane[0] == s.f.heroLane, c.live) << "row " << &c - cases;
-    }
-}
-
 // Each takes the first free slots in order, plays its voice only with the voice
 // option, and pays its full cost even when the table has no room.
 TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {

@@ -1,5 +1,6 @@
 #include "fake_services.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,16 +30,11 @@ int16_t FakeServices::GetKeyState(int vk) {
 void FakeServices::DoEvents() {
     noteCaption();
     // Take the due actions out first: an action may schedule another.
-    std::vector<std::function<void()>> due;
-    for (auto it = scheduled_.begin(); it != scheduled_.end();) {
-        if (game::tickDiff(clock, it->first) < 0) {
-            ++it;
-            continue;
-        }
-        due.push_back(std::move(it->second));
-        it = scheduled_.erase(it);
-    }
-    for (auto& action : due) action();
+    const auto firstDue = std::stable_partition(scheduled_.begin(), scheduled_.end(),
+                                                [&](const auto& s) { return game::tickDiff(clock, s.first) < 0; });
+    std::vector due(std::make_move_iterator(firstDue), std::make_move_iterator(scheduled_.end()));
+    scheduled_.erase(firstDue, scheduled_.end());
+    for (auto& [tick, action] : due) action();
     if (onDoEvents) onDoEvents();
 }
 
@@ -47,11 +43,6 @@ void FakeServices::idle(int32_t) {
     if (++idleTurns_ > 50'000'000) throw std::runtime_error("fake platform: a wait never ended");
     advance(idleStep);
     if (onIdle) onIdle();
-}
-
-void FakeServices::repaint() {
-    ++repaints;
-    noteCaption();
 }
 
 void FakeServices::noteCaption() {
@@ -69,11 +60,6 @@ std::string FakeServices::inputBox(const std::string& prompt, const std::string&
 }
 
 Game::Game(int32_t startTick, std::string folder) : sv(startTick), f(sv, std::move(folder)) { sv.watched = &f.form; }
-
-void Game::startUp(uint64_t seed) {
-    f.startUp();
-    f.rnd.seed(seed);
-}
 
 void Game::startPlaying() {
     sv.holds.push_back({32, sv.clock, game::tickAdd(sv.clock, 15)});

@@ -53,7 +53,7 @@ public:
     int16_t GetKeyState(int vk) override;
     void DoEvents() override;
     void idle(int32_t deadline) override;
-    void repaint() override;
+    void repaint() override { ++repaints, noteCaption(); }
     void sndPlaySoundA(const std::string& path, uint32_t) override { sounds.push_back(path); }
     bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override {
         opened.push_back(folder + "/" + file);
@@ -85,7 +85,7 @@ struct Game {
     game::Form1 f;
 
     // Start-up as Form_Load runs it, without entering the main loop.
-    void startUp(uint64_t seed = 12345);
+    void startUp(uint64_t seed = 12345) { f.startUp(), f.rnd.seed(seed); }
     // Title -> get-ready -> the first play frame; Space is pressed briefly.
     void startPlaying();
     void frame() { f.runPass(); }
