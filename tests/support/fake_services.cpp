@@ -61,6 +61,8 @@ std::string FakeServices::inputBox(const std::string& prompt, const std::string&
 
 Game::Game(int32_t startTick, std::string folder) : sv(startTick), f(sv, std::move(folder)) { sv.watched = &f.form; }
 
+std::string Game::builtFolder() { return LANEBEAM_BIN_DIR; }
+
 void Game::startPlaying() {
     sv.holds.push_back({32, sv.clock, game::tickAdd(sv.clock, 15)});
     for (int scene : {1, 2})
@@ -70,7 +72,7 @@ void Game::startPlaying() {
 ProgramFolder::ProgramFolder() {
     std::string pattern = (fs::temp_directory_path() / "lanebeam-test-XXXXXX").string();
     if (char* made = mkdtemp(pattern.data())) path = made;
-    const fs::path bin = LANEBEAM_BIN_DIR;
+    const fs::path bin = Game::builtFolder();
     std::error_code ec;
     fs::copy(bin / "pic", fs::path(path) / "pic", fs::copy_options::recursive, ec);
     for (const char* lib : {"libpxmix.so", "libwinplat.so"}) fs::copy_file(bin / lib, fs::path(path) / lib, ec);

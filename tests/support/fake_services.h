@@ -80,7 +80,8 @@ private:
 // A game window on the fake platform, reading its files from a program folder
 // (the built one by default), with a fixed seed.
 struct Game {
-    explicit Game(int32_t startTick = 1'000'000, std::string folder = LANEBEAM_BIN_DIR);
+    explicit Game(int32_t startTick = 1'000'000, std::string folder = builtFolder());
+    static std::string builtFolder();
     FakeServices sv;
     game::Form1 f;
 
