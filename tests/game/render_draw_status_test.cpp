@@ -1,14 +1,17 @@
-// drawStatus: the gauges' rows, shades and flicker draws, none on EXPERT, and
-// the score and level numbers cut from the digit strip.
+// drawStatus: the gauges' rows, shades and flicker draws, none on EXPERT (the
+// score and level digits are pinned by the whole-game pictures).
 #include <algorithm>
-#include <string>
 #include <vector>
 
-#include "render_fixture.h"
+#include <gtest/gtest.h>
+
+#include "fake_services.h"
 
 namespace {
 
-using namespace render_test;
+using forms::Color;
+using forms::rgb;
+constexpr Color kBlack = rgb(0, 0, 0);
 
 constexpr Color kFrame = rgb(200, 200, 200), kWell = rgb(30, 30, 50), kMark = rgb(140, 140, 140);
 constexpr Color kDark = rgb(0, 160, 23), kLight = rgb(0, 240, 46);
@@ -16,13 +19,12 @@ constexpr Color kFreezeWell = rgb(40, 23, 24), kFreezeFill = rgb(234, 12, 43);
 // 0.375 x 140 = 52.5 and 0.5 x 155 + 100 = 177.5, rounded half to even.
 constexpr Color kBand = rgb(52, 178, 52);
 
-class RenderStatus : public RenderFixture {
+class RenderStatus : public ::testing::Test {
 protected:
+    void SetUp() override { g.startUp(); }
     // drawStatus alone over a black back buffer; returns the random draws it made.
     uint64_t draw(int16_t difficulty, int gauge, int freeze, const std::vector<float>& queued) {
-        g.f.difficulty = difficulty;
-        g.f.gauge = gauge;
-        g.f.freezeTimer = freeze;
+        std::tie(g.f.difficulty, g.f.gauge, g.f.freezeTimer) = std::tuple(difficulty, gauge, freeze);
         g.f.picSUB.cls();
         g.f.rnd.queue(queued);
         const auto before = g.f.rnd.draws();
@@ -30,29 +32,25 @@ protected:
         return g.f.rnd.draws() - before;
     }
     Color at(int x, int y) const { return g.f.picSUB.pixel(x, y); }
+    fake::Game g;
 };
 
 TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
     const std::vector<float> draws = {0.375f, 0.5f, 0.375f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // The last row filled (24: none, 325: the whole well) in its shade, the same for
+    // the freeze gauge (0: none), and the random draws made.
     struct Case {
-        int gauge, freeze;
-        int lastFilled;  // 24: nothing filled; 325: the whole well
+        int gauge, freeze, lastFilled;
         Color shade;
-        int freezeLast;  // 0: no freeze gauge; 325 with its shade
+        int freezeLast;
         Color freezeShade;
         uint64_t draws;
-    } cases[] = {
-        {0, 0, 24, kWell, 0, 0, 0},
-        {1, 1, 25, kDark, 26, kFreezeFill, 0},
-        {24, 0, 48, kDark, 0, 0, 0},
-        {25, 0, 49, kLight, 0, 0, 0},
-        {49, 0, 73, kLight, 0, 0, 0},
-        {50, 0, 74, kBand, 0, 0, 3},
-        {74, 299, 98, kDark, 324, kFreezeFill, 3},
-        {299, 0, 323, kLight, 0, 0, 15},
-        {300, 300, 325, rgb(0, 192, 23), 325, rgb(178, 12, 43), 2},  // one draw per full gauge
-        {0, 300, 24, kWell, 325, rgb(158, 12, 43), 1},
-    };
+    } cases[] = {{0, 0, 24, kWell, 0, 0, 0},       {1, 1, 25, kDark, 26, kFreezeFill, 0},
+                 {24, 0, 48, kDark, 0, 0, 0},      {25, 0, 49, kLight, 0, 0, 0},
+                 {49, 0, 73, kLight, 0, 0, 0},     {50, 0, 74, kBand, 0, 0, 3},
+                 {74, 299, 98, kDark, 324, kFreezeFill, 3}, {299, 0, 323, kLight, 0, 0, 15},
+                 {300, 300, 325, rgb(0, 192, 23), 325, rgb(178, 12, 43), 2},  // one draw per full gauge
+                 {0, 300, 24, kWell, 325, rgb(158, 12, 43), 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "gauge " << c.gauge << " freeze " << c.freeze);
         EXPECT_EQ(draw(2, c.gauge, c.freeze, draws), c.draws);
@@ -63,54 +61,14 @@ TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
         EXPECT_TRUE(c.gauge != 299 || (at(5, 250) == kBand && at(5, 30) == rgb(0, 100, 0)));
         EXPECT_EQ(at(5, std::min(c.lastFilled + 1 + (c.lastFilled == 74), 326)),
                   c.lastFilled < 325 ? kWell : kFrame);  // 75: a mark
-        if (c.freezeLast == 0) {
-            for (int y = 20; y < 330; ++y) ASSERT_EQ(at(341, y), kBlack) << y;
-            continue;
-        }
+        for (int y = 20; y < 330 && c.freezeLast == 0; ++y) ASSERT_EQ(at(341, y), kBlack) << y;
+        if (c.freezeLast == 0) continue;
         EXPECT_TRUE(at(347, 326) == kFrame && at(344, 25) == c.freezeShade && at(344, c.freezeLast) == c.freezeShade);
         EXPECT_EQ(at(344, 175), c.freezeLast >= 175 ? c.freezeShade : kFreezeWell) << "the right gauge has no marks";
         EXPECT_EQ(at(344, std::min(c.freezeLast + 1, 326)), c.freezeLast < 325 ? kFreezeWell : kFrame);
     }
     EXPECT_EQ(draw(4, 300, 300, {}), 0u);
     for (int y = 20; y < 330; ++y) ASSERT_TRUE(at(5, y) == kBlack && at(344, y) == kBlack) << "EXPERT, row " << y;
-}
-
-// Digit strip: digit d solid in its own colour, a transparent gap column after
-// each piece, the mask row black under every piece.
-TEST_F(RenderStatus, ScoreInTensAndLevelDigits) {
-    const auto digitColour = [](int d) { return rgb(20 + 20 * d, 100, 7); };
-    const Color scoreLabel = rgb(1, 2, 250), levelLabel = rgb(3, 250, 4);
-    QImage strip = solid(187, 30, kWhite);
-    const auto piece = [&](int x, int w, Color c) {
-        fillRect(strip, x, 0, w, 15, c);
-        fillRect(strip, x, 15, w, 15, kBlack);
-    };
-    for (int d = 0; d < 10; ++d) piece(11 * d, 10, digitColour(d));
-    piece(111, 48, scoreLabel);
-    piece(162, 24, levelLabel);
-    g.f.picNum.setPicture(strip);
-    // The digits from x0 on, each a full cell in its colour followed by a transparent gap.
-    const auto shown = [&](int x0) {
-        std::string text;
-        for (int x = x0, d = 0; x < game::kPlaySize; x += 11, text += char('0' + d)) {
-            for (d = 0; d < 10 && at(x + 5, 9) != digitColour(d); ++d) {
-            }
-            if (d == 10 || at(x, 2) != at(x + 9, 16) || at(x + 10, 9) != kBlack || at(x, 17) != kBlack) break;
-        }
-        return text;
-    };
-    for (auto [score, level, scoreText, levelText] :
-         {std::tuple{0, 1, "0", "1"}, {7, 10, "70", "10"}, {-5, 1, "0", "1"}, {12, 9999, "120", "9999"}}) {
-        g.f.score = score;
-        g.f.level = level;
-        draw(4, 0, 0, {});
-        EXPECT_TRUE(at(30, 2) == scoreLabel && at(264, 2) == levelLabel);
-        EXPECT_EQ(shown(80), scoreText) << score;
-        EXPECT_EQ(shown(291), levelText) << level;
-    }
-    // 9999: the last digit stands at x 324.
-    EXPECT_TRUE(at(323, 9) == kBlack && at(324, 9) == digitColour(9) && at(333, 9) == digitColour(9) &&
-                at(334, 9) == kBlack);
 }
 
 }  // namespace

@@ -11,32 +11,28 @@
 
 namespace simtest {
 
+using game::kFreeSlot;
+
 struct Sim {
     explicit Sim(int16_t difficulty = 3, int32_t level = 1, int32_t startTick = 1'000'000) : g(startTick) {
-        f.difficulty = difficulty;
-        f.resetGame();
+        f.difficulty = difficulty, f.resetGame();
         f.laneX = {25, 100, 175, 250, 325};
-        f.level = level;
+        f.level = level, f.frameTick = g.sv.clock;
         f.rnd.seed(7);
-        f.frameTick = g.sv.clock;
     }
-
     fake::Game g;
     game::Form1& f = g.f;
 
-    int placeEnemy(int16_t lane, float y, float speed = 1, int16_t turnState = 0, int16_t turnY = 0) {
+    // A plain enemy climbing at speed 1, counted in its lane and on the field.
+    void placeEnemy(int16_t lane, float y) {
         int i = 0;
-        while (f.enemyLane[i] != game::kFreeSlot) ++i;
-        std::tie(f.enemyLane[i], f.enemyY[i], f.enemySpeed[i], f.enemyAccel[i], f.enemyTurnState[i], f.enemyTurnY[i],
-                 f.enemyTick[i]) = std::tuple(lane, y, speed, 0.0f, turnState, turnY, g.sv.clock);
-        ++f.laneEnemyCount[lane];
-        ++f.enemyCount;
-        return i;
+        while (f.enemyLane[i] != kFreeSlot) ++i;
+        std::tie(f.enemyLane[i], f.enemyY[i], f.enemySpeed[i], f.enemyTick[i]) = std::tuple(lane, y, 1.0f, g.sv.clock);
+        ++f.laneEnemyCount[lane], ++f.enemyCount;
     }
-
     int placeShot(int16_t lane, float y, int16_t wave = 0, int32_t power = 1) {
         int i = 0;
-        while (f.shotLane[i] != game::kFreeSlot) ++i;
+        while (f.shotLane[i] != kFreeSlot) ++i;
         std::tie(f.shotLane[i], f.shotY[i], f.shotWave[i], f.shotPower[i], f.shotTick[i]) =
             std::tuple(lane, y, wave, power, g.sv.clock);
         return i;

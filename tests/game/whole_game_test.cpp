@@ -35,16 +35,10 @@ bool botHolds(const game::Form1& f, int vk, int32_t now) {
     const int16_t lanes[5] = {f.KeyS0, f.KeyS2, f.KeyS4, f.KeyS3, f.KeyS1};
     if (vk == f.KeyS5) return (slot & 1) != 0;
     if (vk == lanes[(slot >> 1) % 5]) return (slot & 0x18) == 0;
-    const struct {
-        int16_t key;
-        uint32_t mask, value;
-    } rare[] = {{f.KeyS9, 0x3E0, 0x20},
-                {f.KeySA, 0x3E0, 0x40},
-                {f.KeyS6, 0x7C00, 0x400},
-                {f.KeyS7, 0x7C00, 0x800},
-                {f.KeyS8, 0x7C00, 0xC00}};
-    for (const auto& r : rare)
-        if (vk == r.key) return (slot & r.mask) == r.value;
+    // The specials and the arrows, each now and then.
+    const int16_t rare[] = {f.KeyS9, f.KeySA, f.KeyS6, f.KeyS7, f.KeyS8};
+    for (int k = 0; k < 5; ++k)
+        if (vk == rare[k]) return k < 2 ? (slot & 0x3E0) == 0x20u << k : (slot & 0x7C00) == 0x400u * (k - 1);
     return false;
 }
 
@@ -62,8 +56,7 @@ PlayRecord play(int32_t startTick, int32_t minutes, uint64_t seed) {
     g.startUp(seed);
     bool pauseHeld = false;  // the pause waits for a fresh Space
     g.sv.keyScript = [&](int vk, int32_t now) { return !pauseHeld && botHolds(f, vk, now); };
-    g.sv.otherAnswer = "Bot";
-    f.mnuVio.checked = false;
+    g.sv.otherAnswer = "Bot", f.mnuVio.checked = false;
 
     PlayRecord run;
     const int32_t end = game::tickAdd(startTick, minutes * 60'000);
@@ -76,10 +69,9 @@ PlayRecord play(int32_t startTick, int32_t minutes, uint64_t seed) {
         if (f.scene == 0 && mix(step) % 997 == 0) f.mnuHS_Click(), f.Command1_Click();
         if (f.scene == 2 && mix(step + 3) % 4000 == 0) {
             // A pause of a few seconds: Space comes back only after a while.
-            pauseHeld = true;
+            pauseHeld = true, ++run.pauses;
             g.sv.at(game::tickAdd(g.sv.clock, 3000), [&] { pauseHeld = false; });
             f.mnuPause_Click();
-            ++run.pauses;
             lastScene = -1;  // the frame after a pause is not compared with the one before
         }
         f.runPass();
@@ -101,16 +93,13 @@ PlayRecord play(int32_t startTick, int32_t minutes, uint64_t seed) {
         if (f.scene == 3 && lastScene == 2) {
             // The game ends with an enemy through the top, caught if one is in the heroine's lane.
             int through = 0, caught = 0;
-            for (int i = 0; i < game::kEnemySlots; ++i) {
-                if (f.enemyLane[i] == game::kFreeSlot || f.enemyY[i] >= 0) continue;
-                ++through;
-                caught += f.enemyLane[i] == f.heroLane;
-            }
+            for (int i = 0; i < game::kEnemySlots; ++i)
+                if (f.enemyLane[i] != game::kFreeSlot && f.enemyY[i] < 0)
+                    ++through, caught += f.enemyLane[i] == f.heroLane;
             EXPECT_EQ(std::tuple(through > 0, caught > 0), std::tuple(true, f.caughtInLane != 0)) << "pass " << step;
         }
         if (f.scene == 2) lastLevel = f.level, lastFrameTick = f.frameTick;
-        lastShotY = f.shotY;
-        lastShotLane = f.shotLane;
+        lastShotY = f.shotY, lastShotLane = f.shotLane;
 
         if (lastScene == 3 && f.scene == 0) {
             ++run.games;
@@ -147,8 +136,7 @@ TEST(LongPlay, PlayGoesOnSmoothlyAcrossTheTickWrap) {
     // 10 s before 2^31 ms and before 2^32 ms.
     for (int32_t start : {static_cast<int32_t>(2147483647 - 10'000 + 1), -10'000}) {
         const PlayRecord run = play(start, 3, 11);
-        EXPECT_GT(run.playFrames, 1000) << start;
-        EXPECT_LE(run.worstStep, 12) << "no shot jumps at the wrap, " << start;
+        EXPECT_TRUE(run.playFrames > 1000 && run.worstStep <= 12) << "no shot jumps at the wrap, " << start;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "fake_services.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,16 +30,11 @@ int16_t FakeServices::GetKeyState(int vk) {
 void FakeServices::DoEvents() {
     noteCaption();
     // Take the due actions out first: an action may schedule another.
-    std::vector<std::function<void()>> due;
-    for (auto it = scheduled_.begin(); it != scheduled_.end();) {
-        if (game::tickDiff(clock, it->first) < 0) {
-            ++it;
-            continue;
-        }
-        due.push_back(std::move(it->second));
-        it = scheduled_.erase(it);
-    }
-    for (auto& action : due) action();
+    const auto firstDue = std::stable_partition(scheduled_.begin(), scheduled_.end(),
+                                                [&](const auto& s) { return game::tickDiff(clock, s.first) < 0; });
+    std::vector due(std::make_move_iterator(firstDue), std::make_move_iterator(scheduled_.end()));
+    scheduled_.erase(firstDue, scheduled_.end());
+    for (auto& [tick, action] : due) action();
     if (onDoEvents) onDoEvents();
 }
 
@@ -49,26 +45,9 @@ void FakeServices::idle(int32_t) {
     if (onIdle) onIdle();
 }
 
-void FakeServices::repaint() {
-    ++repaints;
-    noteCaption();
-}
-
 void FakeServices::noteCaption() {
     if (watched && watched->visible && (captions.empty() || captions.back() != watched->caption))
         captions.push_back(watched->caption);
-}
-
-bool FakeServices::shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) {
-    opened.push_back(folder + "/" + file);
-    if (shellOpenResult && shellOpenFailsLater) at(clock, std::move(failed));
-    return shellOpenResult;
-}
-
-void FakeServices::msgBox(const std::string& text, const std::string& title, int style) {
-    noteCaption();
-    messages.push_back({text, title, style});
-    if (onMessage) onMessage();
 }
 
 std::string FakeServices::inputBox(const std::string& prompt, const std::string& title, const std::string&) {
@@ -80,29 +59,9 @@ std::string FakeServices::inputBox(const std::string& prompt, const std::string&
     return answer;
 }
 
-void FakeServices::showForm(forms::Form& form) {
-    form.visible = true;
-    noteCaption();
-}
-
-void FakeServices::unloadForm(forms::Form& form) {
-    form.visible = false;
-    unloadedForms.push_back(form.name);
-}
-
-void FakeServices::endProgram(int status) {
-    endStatus = status;
-    throw platform::ProgramEnd{status};
-}
-
 Game::Game(int32_t startTick, std::string folder) : sv(startTick), f(sv, std::move(folder)) { sv.watched = &f.form; }
 
 std::string Game::builtFolder() { return LANEBEAM_BIN_DIR; }
-
-void Game::startUp(uint64_t seed) {
-    f.startUp();
-    f.rnd.seed(seed);
-}
 
 void Game::startPlaying() {
     sv.holds.push_back({32, sv.clock, game::tickAdd(sv.clock, 15)});

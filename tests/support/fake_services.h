@@ -53,15 +53,23 @@ public:
     int16_t GetKeyState(int vk) override;
     void DoEvents() override;
     void idle(int32_t deadline) override;
-    void repaint() override;
+    void repaint() override { ++repaints, noteCaption(); }
     void sndPlaySoundA(const std::string& path, uint32_t) override { sounds.push_back(path); }
-    bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override;
+    bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override {
+        opened.push_back(folder + "/" + file);
+        if (shellOpenResult && shellOpenFailsLater) at(clock, std::move(failed));
+        return shellOpenResult;
+    }
     void setClipboardImage(const QImage& image) override { clipboard = image; }
-    void msgBox(const std::string& text, const std::string& title, int style) override;
+    void msgBox(const std::string& text, const std::string& title, int style) override {
+        noteCaption();
+        messages.push_back({text, title, style});
+        if (onMessage) onMessage();
+    }
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string&) override;
-    void showForm(forms::Form& form) override;
-    void unloadForm(forms::Form& form) override;
-    [[noreturn]] void endProgram(int status) override;
+    void showForm(forms::Form& form) override { form.visible = true, noteCaption(); }
+    void unloadForm(forms::Form& form) override { form.visible = false, unloadedForms.push_back(form.name); }
+    [[noreturn]] void endProgram(int status) override { throw platform::ProgramEnd{endStatus = status}; }
 
 private:
     void noteCaption();
@@ -74,12 +82,11 @@ private:
 struct Game {
     explicit Game(int32_t startTick = 1'000'000, std::string folder = builtFolder());
     static std::string builtFolder();
-
     FakeServices sv;
     game::Form1 f;
 
     // Start-up as Form_Load runs it, without entering the main loop.
-    void startUp(uint64_t seed = 12345);
+    void startUp(uint64_t seed = 12345) { f.startUp(), f.rnd.seed(seed); }
     // Title -> get-ready -> the first play frame; Space is pressed briefly.
     void startPlaying();
     void frame() { f.runPass(); }
@@ -91,9 +98,6 @@ struct Game {
 struct ProgramFolder {
     ProgramFolder();
     ~ProgramFolder();
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-
     std::string file(const std::string& name) const { return path + "/" + name; }
     std::string ini() const { return file("vnbeam.ini"); }
     std::string read(const std::string& name = "vnbeam.ini") const;
