@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <set>
 
 #include "fake_services.h"
 
@@ -47,6 +48,32 @@ TEST(MenuPause, TenSecondsKeepEveryLiveAgeAndLeaveFreeStamps) {
         expectAges(f.enemyLane, f.enemyTick, enemyTicks);
         expectAges(f.shotLane, f.shotTick, shotTicks);
         EXPECT_TRUE(!f.lblPause.visible && f.mnuPause.enabled && f.mnuStart.enabled);
+    }
+}
+
+// Back to the title empties the field; from inside a pause the wait still ends
+// only with Space.
+TEST(MenuBackToTitle, FromPlayAndFromInsideAPause) {
+    for (bool insidePause : {false, true}) {
+        Game g;
+        g.startUp();
+        g.startPlaying();
+        game::Form1& f = g.f;
+        for (int i = 0; i < 100; ++i) g.frame();
+        f.score = 77;
+        const int32_t t0 = g.sv.clock;
+        if (insidePause) {
+            g.sv.at(tickAdd(t0, 100), [&] { f.mnuBkT.click(); });
+            g.sv.holds.push_back({kSpace, tickAdd(t0, 3000), tickAdd(t0, 3005)});
+        }
+        (insidePause ? f.mnuPause : f.mnuBkT).click();
+        EXPECT_TRUE(!insidePause || tickDiff(g.sv.clock, t0) >= 3000) << "Space ends the pause";
+        EXPECT_TRUE(f.scene == 0 && !f.lblPause.visible && f.score == 0 && f.enemyCount == 0) << insidePause;
+        EXPECT_TRUE(f.mnuLevel.enabled && f.mnuHS.enabled && f.mnuPause.enabled && f.mnuStart.enabled) << insidePause;
+        EXPECT_EQ(std::set<int16_t>(f.enemyLane.begin(), f.enemyLane.end()), std::set<int16_t>{kFreeSlot});
+        EXPECT_EQ(std::set<int16_t>(f.shotLane.begin(), f.shotLane.end()), std::set<int16_t>{kFreeSlot});
+        f.runPass();
+        EXPECT_EQ(fake::checkInvariants(f), "");
     }
 }
 

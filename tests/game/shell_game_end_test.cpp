@@ -2,6 +2,7 @@
 // with their messages, and the save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "fake_services.h"
@@ -21,12 +22,32 @@ struct Ended : EndGame {
         if (answer) g.sv.inputAnswers = {answer};
         f.difficulty = difficulty, f.unlockStage = stage, f.score = score, f.level = 7;
     }
-    void run() {
-        f.caughtInLane = 0, f.scene = 3, f.mnuLevel.enabled = f.mnuHS.enabled = false;
+    void run(int16_t caught = 0) {
+        f.caughtInLane = caught, f.scene = 3, f.mnuLevel.enabled = f.mnuHS.enabled = false;
         f.runPass();
     }
     int16_t savedStage() const { return settings::readSettings(folder.read(), {}).values.unlockStage; }
 };
+
+// The slash, the blood and the poem only when the enemy came up the heroine's
+// lane and the violent option is on; otherwise the plain ending's voice.
+TEST(GameEnd, TheLongEndingNeedsTheHeroinesLaneAndTheViolenceOption) {
+    for (const auto& [caught, violent, longEnding] :
+         {std::tuple(-1, true, true), {0, true, false}, {-1, false, false}}) {
+        Ended e(2, 2, 12);
+        e.f.hiScore[2] = 1000;  // no best score, no box
+        e.f.mnuVio.checked = violent;
+        e.run(static_cast<int16_t>(caught));
+        const auto heard = [&](const char* wav) {
+            return std::ranges::any_of(e.g.sv.sounds, [&](const std::string& s) { return s.ends_with(wav); });
+        };
+        const bool poem = std::ranges::any_of(
+            e.g.sv.captions, [](const std::string& t) { return t.find("VORN BEAM") == std::string::npos; });
+        EXPECT_TRUE(poem == longEnding && heard("/se1.wav") == longEnding && heard("/voice5.wav") == !longEnding)
+            << caught << violent;
+        EXPECT_TRUE(e.f.scene == 0 && e.f.mnuLevel.enabled && e.f.mnuHS.enabled) << "back to the title";
+    }
+}
 
 TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
     // best, score, answer (nullptr: cancelled), stored, on disk (nullptr: nothing saved), stage after
