@@ -1,7 +1,6 @@
 // Difficulty and modes, the high-score box and the reset.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <optional>
 #include <set>
 #include <tuple>

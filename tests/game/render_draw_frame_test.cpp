@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <climits>
 #include <vector>
 
 #include "fake_services.h"

@@ -3,7 +3,11 @@
 // whole-game pictures and checked after every pass of the long play.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
@@ -91,6 +95,30 @@ TEST(ShellStartUp, UnlockStageAndShift) {
         const std::array open{m[3].enabled, m[4].enabled, m[5].visible, m[6].visible, m[7].visible, g.f.mnuDBG.visible};
         EXPECT_EQ(std::tuple(open, g.f.unlockStage), std::tuple(c.open, 2)) << c.stage;
     }
+}
+
+// A broken file beside the program ends start-up with a box naming it, never
+// with a crash or a hang (the alarm turns a hang into a failure).
+TEST(ShellStartUp, BrokenFilesAreToldAndEndWithFailure) {
+    // r: removed, f: a FIFO in its place, 0: emptied, c: cut short.
+    const std::tuple<const char*, char> cases[] = {
+        {"pic/bg.jpg", 'r'}, {"pic/number.gif", 'f'}, {"pic/title.jpg", '0'}, {"libpxmix.so", 'c'}};
+    ::alarm(20);
+    for (const auto& [file, how] : cases) {
+        fake::ProgramFolder folder;
+        const std::string path = folder.file(file);
+        if (how == 'r' || how == 'f') std::filesystem::remove(path);
+        if (how == 'f') ::mkfifo(path.c_str(), 0644);
+        if (how == '0' || how == 'c') std::filesystem::resize_file(path, how == 'c' ? 20000 : 0);
+        Game g(1000, folder.path);
+        EXPECT_THROW(g.f.startUp(), platform::ProgramEnd);
+        ASSERT_EQ(std::tuple(g.sv.endStatus, g.sv.messages.size()), std::tuple(1, 1u)) << file;
+        const std::string told = how == 'c' ? "描画ライブラリを読み込めませんでした。" : "画像ファイルを読み込めませんでした。";
+        EXPECT_TRUE(g.sv.messages[0].style == platform::kMbCritical &&
+                    g.sv.messages[0].text.starts_with(told + "\r\n" + path))
+            << g.sv.messages[0].text;
+    }
+    ::alarm(0);
 }
 
 }  // namespace

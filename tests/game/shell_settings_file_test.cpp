@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -180,11 +179,11 @@ void onAFullDisk(F&& f) {
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
     const rlimit small{64, before.rlim_max};
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     f();
     setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
+    ::signal(SIGXFSZ, oldHandler);
 }
 
 TEST(SettingsFile, AFailedSaveIsToldAtOnceOnceAndTriedAgain) {

@@ -1,5 +1,4 @@
 #include <climits>
-#include <cmath>
 #include <vector>
 
 #include "sim_fixture.h"
@@ -49,13 +48,8 @@ TEST(SimEnemies, SpawnGateGroupSizesAndTheirDraws) {
 // acceleration; every enemy from level 48; s capped at 12 up to level 13 and on
 // EASY, at 13 above it.
 TEST(SimEnemies, VariantsByLevelAndDifficulty) {
-    struct Case {
-        int16_t difficulty;
-        int32_t level;
-        std::vector<float> draws;
-        float accel, speed;
-        int16_t turnY;
-    } cases[] = {{4, 1, {}, 0, 1.5f, 0}, {0, 3, {0.99f}, 0, 2.5f, 0},
+    // difficulty, level, the draws after the lane's, acceleration, speed, turn row
+    const std::tuple<int16_t, int32_t, std::vector<float>, float, float, int16_t> cases[] = {{4, 1, {}, 0, 1.5f, 0}, {0, 3, {0.99f}, 0, 2.5f, 0},
                  {1, 3, {0.96f}, -1.24f, 32, 0}, {1, 5, {0.1f}, 0, 3.5f, 0},
                  {2, 5, {0.96f, 0.95f, 0.5f}, 0.1f, 0.1f, 0}, {2, 5, {0.1f, 0.94f}, 0, 3.5f, 0},
                  {2, 10, {0.1f, 0.1f}, 0, 6, 0}, {3, 10, {0.1f, 0.1f, 0.92f, 0.5f}, 0.2f, 0.1f, 0},
@@ -64,15 +58,16 @@ TEST(SimEnemies, VariantsByLevelAndDifficulty) {
                  {3, 48, {0.1f, 0.1f, 0.1f, 0.0f, 0.999f}, 0, 7.5f, 269},
                  {3, 13, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7, 0}, {2, 40, {0.1f, 0.1f}, 0, 7, 0},
                  {3, 40, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7.5f, 0}};
-    for (const auto& c : cases) {
-        Sim s(c.difficulty, c.level);
-        s.f.rnd.queue({0.5f, 0.7f}), s.f.rnd.queue(c.draws);
+    for (size_t row = 0; row < std::size(cases); ++row) {
+        const auto& [difficulty, level, draws, accel, speed, turnY] = cases[row];
+        Sim s(difficulty, level);
+        s.f.rnd.queue({0.5f, 0.7f}), s.f.rnd.queue(draws);
         s.f.spawnOneEnemy();
         EXPECT_EQ(std::tuple(s.f.rnd.draws(), s.f.enemyLane[0], s.f.enemyY[0], s.f.enemyTick[0], s.f.enemyAccel[0],
                              s.f.enemySpeed[0], s.f.enemyTurnState[0], s.f.enemyTurnY[0]),
-                  std::tuple(c.draws.size() + 2, int16_t{2}, 350.0f, s.g.sv.clock, c.accel, c.speed,
-                             int16_t{c.turnY != 0}, c.turnY))
-            << "row " << &c - cases;
+                  std::tuple(draws.size() + 2, int16_t{2}, 350.0f, s.g.sv.clock, accel, speed, int16_t{turnY != 0},
+                             turnY))
+            << "row " << row;
     }
 }
 
@@ -80,27 +75,25 @@ TEST(SimEnemies, VariantsByLevelAndDifficulty) {
 // lane re-routes (r 0.6: two lanes on) into a lane that may itself be full, one
 // over it on the field is cancelled after the lane draw.
 TEST(SimEnemies, LaneAndFieldLimitsPerDifficulty) {
-    struct Case {
-        int16_t difficulty;
-        int laneLimit, fieldLimit;
-    } cases[] = {{0, 6, 12}, {1, 7, 15}, {2, 10, 20}, {3, 100, 100}, {4, 100, 100}};
-    for (const auto& c : cases) {
-        if (c.laneLimit < c.fieldLimit) {
-            Sim s(c.difficulty);
-            s.f.fieldEnemyLimit[c.difficulty] = 100;  // only the lane limit here
-            for (int k = 1; k < 2 * c.laneLimit; ++k) s.placeEnemy(k % 2 ? 3 : 0, 300);
+    // difficulty, lane limit, field limit
+    const std::tuple<int16_t, int, int> cases[] = {{0, 6, 12}, {1, 7, 15}, {2, 10, 20}, {3, 100, 100}, {4, 100, 100}};
+    for (const auto& [difficulty, laneLimit, fieldLimit] : cases) {
+        if (laneLimit < fieldLimit) {
+            Sim s(difficulty);
+            s.f.fieldEnemyLimit[difficulty] = 100;  // only the lane limit here
+            for (int k = 1; k < 2 * laneLimit; ++k) s.placeEnemy(k % 2 ? 3 : 0, 300);
             s.f.rnd.queue({0.0f, 0.7f, 0.0f, 0.6f, 0.7f});
             s.f.spawnOneEnemy(), s.f.spawnOneEnemy();
             EXPECT_EQ(std::tuple(s.f.laneEnemyCount[0], s.f.laneEnemyCount[3], s.f.rnd.draws()),
-                      std::tuple(c.laneLimit, c.laneLimit + 1, 5u))
-                << c.difficulty;
+                      std::tuple(laneLimit, laneLimit + 1, 5u))
+                << difficulty;
             EXPECT_EQ(fake::checkInvariants(s.f), "");
         }
-        Sim s(c.difficulty);
-        for (int k = 1; k < c.fieldLimit; ++k) s.placeEnemy(static_cast<int16_t>(k % 5), 300);
+        Sim s(difficulty);
+        for (int k = 1; k < fieldLimit; ++k) s.placeEnemy(static_cast<int16_t>(k % 5), 300);
         s.f.rnd.queue({0.5f, 0.7f, 0.5f});
         s.f.spawnOneEnemy(), s.f.spawnOneEnemy();
-        EXPECT_EQ(std::tuple(s.f.enemyCount, s.f.rnd.draws()), std::tuple(c.fieldLimit, 3u)) << c.difficulty;
+        EXPECT_EQ(std::tuple(s.f.enemyCount, s.f.rnd.draws()), std::tuple(fieldLimit, 3u)) << difficulty;
         EXPECT_EQ(fake::checkInvariants(s.f), "");
     }
 }
