@@ -47,6 +47,10 @@ struct GameState {
     // Key codes (Windows virtual-key codes).
     int16_t KeyS0 = 0, KeyS1 = 0, KeyS2 = 0, KeyS3 = 0, KeyS4 = 0, KeyS5 = 0, KeyS6 = 0, KeyS7 = 0, KeyS8 = 0,
             KeyS9 = 0, KeySA = 0;
+    // The eleven codes in their order, KeyS0 ... KeySA, as the settings file keeps them.
+    std::array<int16_t, 11> keyCodes() const {
+        return {KeyS0, KeyS1, KeyS2, KeyS3, KeyS4, KeyS5, KeyS6, KeyS7, KeyS8, KeyS9, KeySA};
+    }
 
     // Scene and timing.
     int16_t scene = kTitleScene;

@@ -1,4 +1,5 @@
 // The main loop and its four scenes, the new-game reset and the default keys.
+#include <algorithm>
 #include <string>
 
 #include "shell/form1.h"
@@ -263,9 +264,8 @@ void Form1::setDefaultKeys() {
 }
 
 bool Form1::isPlayKey(int code) const {
-    for (int16_t key : {KeyS0, KeyS1, KeyS2, KeyS3, KeyS4, KeyS5, KeyS6, KeyS7, KeyS8, KeyS9, KeySA})
-        if (key == code) return true;
-    return false;
+    const std::array<int16_t, 11> keys = keyCodes();
+    return std::find(keys.begin(), keys.end(), code) != keys.end();
 }
 
 void Form1::mnuStart_Click() { scene = kGetReadyScene; }

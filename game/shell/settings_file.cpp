@@ -57,7 +57,7 @@ settings::SettingsValues currentSettings(const Form1& f) {
     v.windowTop = f.form.top;
     v.hiScore = f.hiScore;
     v.hiName = f.hiName;
-    v.keys = {f.KeyS0, f.KeyS1, f.KeyS2, f.KeyS3, f.KeyS4, f.KeyS5, f.KeyS6, f.KeyS7, f.KeyS8, f.KeyS9, f.KeySA};
+    v.keys = f.keyCodes();
     v.unlockStage = f.unlockStage;
     v.voice = f.mnuVoice.checked;
     v.difficulty = f.difficulty;

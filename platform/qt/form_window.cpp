@@ -27,6 +27,12 @@ namespace {
 constexpr int kMaxMenuDepth = 8;
 constexpr int kMaxClientSide = 8192;
 
+// The client area a form's model asks for, in the model's pixels, kept to
+// sizes a window can have.
+QSize clientSize(const forms::Form& form) {
+    return {std::clamp(form.clientWidth, 1, kMaxClientSide), std::clamp(form.clientHeight, 1, kMaxClientSide)};
+}
+
 // The close box never closes a window by itself: the model decides, later,
 // outside Qt's event dispatch.
 template <class Base>
@@ -142,8 +148,7 @@ QPoint placeOnScreen(QPoint pos, QSize size) {
 FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
                        const QString& sizeFile)
     : form_(form), post_(std::move(post)), closeWithoutHandler_(std::move(closeWithoutHandler)) {
-    const QSize client(std::clamp(form.clientWidth, 1, kMaxClientSide),
-                       std::clamp(form.clientHeight, 1, kMaxClientSide));
+    const QSize client = clientSize(form);
     auto onClose = [this] {
         postInput(
             &form_,
@@ -237,8 +242,7 @@ QWidget* FormWindow::makeBackdrop(QWidget* parent) {
     sizeSettles_->setSingleShot(true);
     QObject::connect(sizeSettles_, &QTimer::timeout, parent, [this] { settleWindowSize(); });
     auto* backdrop = new Backdrop(parent);
-    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide),
-                       std::clamp(form_.clientHeight, 1, kMaxClientSide));
+    const QSize design = clientSize(form_);
     backdrop->setMinimumSize(design);
     QPalette black = backdrop->palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -252,8 +256,7 @@ QWidget* FormWindow::makeBackdrop(QWidget* parent) {
 }
 
 void FormWindow::relayout() {
-    const QSize design(std::clamp(form_.clientWidth, 1, kMaxClientSide),
-                       std::clamp(form_.clientHeight, 1, kMaxClientSide));
+    const QSize design = clientSize(form_);
     const Presentation shown = present(backdrop_->size(), window_->devicePixelRatio(), design);
     if (client_->geometry() != shown.stage) client_->setGeometry(shown.stage);
     if (shown.zoom == zoom_) return;
