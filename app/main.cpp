@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "forms/services.h"
+#include "loader/game_paths.h"
 #include "loader/program_folder.h"
 #include "qt/qt_services.h"
 #include "qt_application.h"
@@ -26,10 +27,12 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lanebeam.png")));
 
     qtfront::QtServices services;
-    const std::string folder = platform::programFolder();
-    services.setWindowSizeFile(folder + "/vnbeam-window.txt");
+    const platform::GamePaths paths = platform::resolveGamePaths(platform::programFolder(), platform::userFoldersNow());
+    // A folder that cannot be made shows up as a failed save, told in the game.
+    platform::makeDataFolders(paths);
+    services.setWindowSizeFile(paths.windowFile);
     try {
-        game::Form1 f(services, folder);
+        game::Form1 f(services, paths);
         f.Form_Load();
     } catch (const platform::ProgramEnd& end) {
         return end.status;
