@@ -77,7 +77,8 @@ UserFolders userFoldersNow() {
 
 std::string_view installedDataFromProgram() { return LANEBEAM_DATA_FROM_PROGRAM; }
 
-GamePaths resolveGamePaths(const std::string& programFolder, const UserFolders& user) {
+GamePaths resolveGamePaths(const std::string& programFolder, const UserFolders& user,
+                           bool (*mayWrite)(const std::string& folder)) {
     GamePaths p = GamePaths::beside(programFolder);
     const std::string installedData = programFolder + "/" + std::string(installedDataFromProgram());
     const bool installed = !isFolder(programFolder + "/pic") && isFolder(installedData + "/pic");
@@ -85,7 +86,7 @@ GamePaths resolveGamePaths(const std::string& programFolder, const UserFolders& 
         p.assetsFolder = fs::path(installedData).lexically_normal().string();
         p.assetsFolder = withoutTrailingSlashes(p.assetsFolder);
         p.place = DataPlace::UserInstalled;
-    } else if (access(programFolder.c_str(), W_OK) == 0) {
+    } else if (mayWrite ? mayWrite(programFolder) : access(programFolder.c_str(), W_OK) == 0) {
         return p;
     } else {
         p.place = DataPlace::UserReadOnly;

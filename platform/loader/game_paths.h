@@ -10,9 +10,9 @@ namespace platform {
 
 // Where the player's files are kept.
 enum class DataPlace {
-    ProgramFolder,   // beside the program, whose folder the player can write
-    UserInstalled,   // the user's folders: the program is installed (normal)
-    UserReadOnly,    // the user's folders: the program's own folder cannot be written
+    ProgramFolder,  // beside the program, whose folder the player can write
+    UserInstalled,  // the user's folders: the program is installed (normal)
+    UserReadOnly,   // the user's folders: the program's own folder cannot be written
 };
 
 struct GamePaths {
@@ -47,7 +47,9 @@ std::string_view installedDataFromProgram();
 // settings in $XDG_DATA_HOME/lanebeam and the window size in
 // $XDG_CONFIG_HOME/lanebeam (relative values ignored, as the base-directory
 // rules say; ~/.local/share and ~/.config by default).
-GamePaths resolveGamePaths(const std::string& programFolder, const UserFolders& user);
+// `mayWrite` tells whether the player may write a folder (access(), by default).
+GamePaths resolveGamePaths(const std::string& programFolder, const UserFolders& user,
+                           bool (*mayWrite)(const std::string& folder) = nullptr);
 
 // Creates the folders that hold settingsFile and windowFile (private to the
 // user, as the base-directory rules ask); false when one cannot be made.

@@ -254,3 +254,88 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A copy whose settings live in a user's folder: the program folder holds the
+// pictures (and maybe a vnbeam.ini of its own), the user's folder the rest.
+struct UserFolderGame {
+    explicit UserFolderGame(platform::DataPlace place) {
+        paths.settingsFile = user.path + "/vnbeam.ini";
+        paths.windowFile = user.path + "/vnbeam-window.txt";
+        paths.startingSettings = program.ini();
+        paths.place = place;
+    }
+    ProgramFolder program;
+    fake::TempFolder user;
+    platform::GamePaths paths = platform::GamePaths::beside(program.path);
+    std::string userFile() const { return paths.settingsFile; }
+};
+
+TEST(SettingsFile, AReadOnlyCopySaysOnceWhereItKeepsTheFile) {
+    struct Row {
+        const char* name;
+        platform::DataPlace place;
+        bool userFileThere;
+        size_t told;
+    };
+    const Row rows[] = {
+        {.name = "read-only, first run", .place = platform::DataPlace::UserReadOnly, .userFileThere = false, .told = 1},
+        {.name = "read-only, later run", .place = platform::DataPlace::UserReadOnly, .userFileThere = true, .told = 0},
+        {.name = "installed, first run",
+         .place = platform::DataPlace::UserInstalled,
+         .userFileThere = false,
+         .told = 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        UserFolderGame u(row.place);
+        if (row.userFileThere) std::ofstream(u.userFile(), std::ios::binary) << settings::writeSettings({}, {0, "x"});
+        fake::Game g(1'000'000, u.program.path);
+        g.f.paths = u.paths;
+
+        g.startUp();
+
+        ASSERT_EQ(g.sv.messages.size(), row.told);
+        if (row.told == 0) continue;
+        EXPECT_EQ(
+            g.sv.messages[0].text,
+            "プログラムのフォルダーに書き込めないため、設定とハイスコアは次の場所に保存します。\r\n" + u.userFile());
+        EXPECT_EQ(g.sv.messages[0].style, platform::kMbInformation);
+    }
+}
+
+TEST(SettingsFile, AUserFolderStartsFromTheFileBesideTheProgramAndLeavesItAlone) {
+    UserFolderGame u(platform::DataPlace::UserInstalled);
+    settings::SettingsValues beside = played();
+    beside.hiName[2] = "そば";
+    const std::string besideBytes = settings::writeSettings(beside, {0, "x"});
+    u.program.write(besideBytes);
+    fake::Game g(1'000'000, u.program.path);
+    g.f.paths = u.paths;
+    g.startUp();
+    g.f.mnuVoice.click();
+
+    EXPECT_THROW(g.f.mnuQuit.click(), platform::ProgramEnd);
+
+    EXPECT_EQ(g.f.hiName[2], "そば");
+    EXPECT_EQ(u.program.read(), besideBytes);
+    std::ifstream in(u.userFile(), std::ios::binary);
+    const settings::ReadOutcome saved = settings::readSettings(std::string(std::istreambuf_iterator<char>(in), {}), {});
+    EXPECT_TRUE(saved.ok);
+    EXPECT_EQ(saved.values.hiName[2], "そば");
+    EXPECT_EQ(saved.values.voice, !beside.voice);
+}
+
+TEST(SettingsFile, AFirstRunStartsFromTheResetTable) {
+    fake::FolderGame e;
+    e.g.startUp();
+
+    for (int i = 0; i < game::kDifficulties; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(e.f.hiScore[i], 600 + 100 * i);
+        EXPECT_EQ(e.f.hiName[i], "---");
+    }
+}
+
+}  // namespace
