@@ -103,17 +103,16 @@ void Form1::readSettingsFile() {
 
     const files::FileBytes file = files::readRegularFile(path, kReadLimit);
     if (file.status == files::ReadStatus::Missing) {
-        // A copy whose own folder is read-only says once where its files go.
-        if (paths.place == platform::DataPlace::UserReadOnly)
-            sv.msgBox(kMovedToUser + path, kTitle, platform::kMbInformation);
         // A first run starts from the file kept beside the program, if any, or
         // from the table the reset command gives, so the first game of each
         // difficulty is not a best score by default.
-        if (!paths.startingSettings.empty()) {
-            const files::FileBytes start = files::readRegularFile(paths.startingSettings, kReadLimit);
-            if (start.status == files::ReadStatus::Ok && takeSettings(*this, start.bytes)) return;
-        }
-        setFactoryTable();
+        const files::FileBytes start = paths.startingSettings.empty()
+                                           ? files::FileBytes{}
+                                           : files::readRegularFile(paths.startingSettings, kReadLimit);
+        if (start.status != files::ReadStatus::Ok || !takeSettings(*this, start.bytes)) setFactoryTable();
+        // A copy whose own folder is read-only says once where its files go.
+        if (paths.place == platform::DataPlace::UserReadOnly)
+            sv.msgBox(kMovedToUser + path, kTitle, platform::kMbInformation);
         return;
     }
     if ((file.status == files::ReadStatus::Ok || file.status == files::ReadStatus::TooBig) &&

@@ -141,7 +141,37 @@ void QtServices::afterModal(QWidget* previouslyActive) {
     if (previouslyActive && previouslyActive->isVisible()) previouslyActive->activateWindow();
 }
 
+void QtServices::requestEnd() {
+    ending_ = true;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal) break;
+    }
+    for (const auto& w : windows_) {
+        forms::Form* form = &w->form();
+        if (!form->onUnload) continue;
+        post(form, &ending_, [form] { form->onUnload(); }, true);
+        return;
+    }
+    post(nullptr, &ending_, [this] { endProgram(0); }, true);
+}
+
+void QtServices::raiseWindows() {
+    for (const auto& w : windows_) {
+        QWidget* window = w->window();
+        if (!window->isVisible()) continue;
+        if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+        window->activateWindow();
+    }
+}
+
 void QtServices::msgBox(const std::string& text, const std::string& title, int style) {
+    // A run that is ending answers nobody: the player is gone or the display is.
+    if (ending_) return;
     // The loop stands still while the box is open: what the windows show now
     // is what the player sees behind it.
     repaint();
@@ -154,6 +184,7 @@ void QtServices::msgBox(const std::string& text, const std::string& title, int s
 }
 
 std::string QtServices::inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+    if (ending_) return std::string();
     repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     bool accepted = false;
