@@ -146,7 +146,7 @@ QPoint placeOnScreen(QPoint pos, QSize size) {
 }
 
 FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
-                       const QString& sizeFile)
+                       const std::string& sizeFile)
     : form_(form), post_(std::move(post)), closeWithoutHandler_(std::move(closeWithoutHandler)) {
     const QSize client = clientSize(form);
     auto onClose = [this] {
@@ -226,7 +226,7 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
 }
 
 FormWindow::~FormWindow() {
-    if (!sizeFile_.isEmpty()) {
+    if (!sizeFile_.empty()) {
         settleWindowSize();
         const bool full = fullScreen();
         const WindowSize left{normalSize_, full ? maximizedBeforeFullScreen_ : window_->isMaximized(), full};
@@ -269,7 +269,7 @@ void FormWindow::relayout() {
 }
 
 void FormWindow::restoreWindowSize() {
-    if (!sizeFile_.isEmpty()) sizeRead_ = readWindowSize(sizeFile_);
+    if (!sizeFile_.empty()) sizeRead_ = readWindowSize(sizeFile_);
     if (sizeRead_) {
         window_->resize(sizeRead_->size.expandedTo(window_->minimumSizeHint()));
         if (sizeRead_->maximized) window_->setWindowState(Qt::WindowMaximized);

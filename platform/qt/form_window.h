@@ -29,7 +29,7 @@ public:
     // form off the screen when its close box is used and it has no onUnload.
     // A scalable form's window keeps its size in sizeFile between runs (none
     // when empty).
-    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler, const QString& sizeFile = {});
+    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler, const std::string& sizeFile = {});
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -98,7 +98,7 @@ private:
     QPoint windowPos_;
 
     Zoom zoom_;
-    QString sizeFile_;
+    std::string sizeFile_;
     std::optional<WindowSize> sizeRead_;
     QSize normalSize_;  // the window's size when neither maximized nor full screen
     QTimer* sizeSettles_ = nullptr;

@@ -186,7 +186,7 @@ void QtServices::showForm(forms::Form& form) {
             [this, f](const void* source, std::function<void()> action, bool coalesce) {
                 post(f, source, std::move(action), coalesce);
             },
-            [this, f] { unloadForm(*f); }, form.scalable ? QString::fromStdString(windowSizeFile_) : QString()));
+            [this, f] { unloadForm(*f); }, form.scalable ? windowSizeFile_ : std::string()));
         window = windows_.back().get();
     }
     const QWidget* over = nullptr;
