@@ -52,6 +52,9 @@ QtServices::QtServices()
       opener_(std::make_unique<DocumentOpener>()) {}
 
 QtServices::~QtServices() {
+    // Every sound stopped and released first, while the application and the
+    // sound server's connection still stand.
+    sound_.reset();
     queue_.clear();
     windows_.clear();
 }
