@@ -78,6 +78,14 @@ std::string fileNamed(const std::string& name, settings::SettingsValues v = play
     return file.replace(file.find("@@"), 2, name);
 }
 
+// The same file after a text editor saved it in UTF-8: every line converted.
+std::string savedAsUtf8(const std::string& name) {
+    return platform::text::fromCp932(fileNamed(platform::text::toCp932(name)));
+}
+
+// The same file as an older version or a player's hand made it: no mark of the game's.
+std::string unmarked(const std::string& file) { return file.substr(0, file.find("Don't touch")); }
+
 // Whatever is at vnbeam.ini, start-up goes on with what it can read or the
 // start values, and the quit leaves a whole file beside whatever was there.
 TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
@@ -98,7 +106,11 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         {"empty", File, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
         {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
         {"LF only", File, lf, "ルル子", 4, "", ""},
-        {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
+        {"UTF-8 names", File, savedAsUtf8("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
+        {"UTF-8 names in a file without the game's mark", File, unmarked(fileNamed("山田太郎")), "山田太郎", 4, "", ""},
+        // Code page 932 bytes that are valid UTF-8 too, in the game's own file.
+        {"the game's own 縺ゅ＞", File, fileNamed(toCp932("縺ゅ＞")), "縺ゅ＞", 4, "", ""},
+        {"the game's own 縺｢", File, fileNamed(toCp932("縺｢")), "縺｢", 4, "", ""},
         {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", ""},
         {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", ""},
         {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
@@ -244,7 +256,7 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
         ::waitpid(child, nullptr, 0);
         const std::string file = folder.read();
         const settings::ReadOutcome r = settings::readSettings(file, {});
-        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("Don't touch these datas.\r\n")) << "round " << round;
+        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("JIS\r\n")) << "round " << round;
         EXPECT_TRUE(file == old || r.values.hiName[2] == "ルル子");
     }
     fake::Game next(1'000'000, folder.path);
