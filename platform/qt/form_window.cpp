@@ -58,7 +58,7 @@ protected:
     // Reached by the keys no control takes, which in these windows is all of them.
     void keyPressEvent(QKeyEvent* event) override {
         if (onKey && !event->isAutoRepeat())
-            if (const int vk = virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey()).code)
+            if (const int vk = virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey(), event->nativeScanCode()).code)
                 onKey(vk);
         Base::keyPressEvent(event);
     }
