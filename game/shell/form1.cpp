@@ -10,6 +10,7 @@ Form1::Form1(platform::Services& services, std::string folder) : sv(services), p
     form.clientHeight = kPlaySize;
 
     picMain.move(0, 0, kPlaySize, kPlaySize);
+    picMain.accessibleName = "ゲーム画面";
     for (forms::PictureBox* hidden : {&picSUB, &picBG, &picREADY, &picLv, &picNum, &picRRK, &picTEKI, &picHRT, &picEXP})
         hidden->visible = false;
     // The READY banner box takes the size of its picture, whatever that is.
@@ -18,6 +19,7 @@ Form1::Form1(platform::Services& services, std::string folder) : sv(services), p
     Text1.move(12, 500, 325, 137);
     Text1.fixedPitch = true;
     Text1.fontPoints = 10;
+    Text1.accessibleName = "ハイスコア";
     Command1.move(310, 242, 25, 25);
     Command1.caption = "閉";
     Command1.visible = false;

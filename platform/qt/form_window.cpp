@@ -1,5 +1,7 @@
 #include "form_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -9,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -58,7 +61,9 @@ protected:
     // Reached by the keys no control takes, which in these windows is all of them.
     void keyPressEvent(QKeyEvent* event) override {
         if (onKey && !event->isAutoRepeat())
-            if (const int vk = virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey(), event->nativeScanCode()).code)
+            if (const int vk =
+                    virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey(), event->nativeScanCode())
+                        .code)
                 onKey(vk);
         Base::keyPressEvent(event);
     }
@@ -100,6 +105,24 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// Accessibility tools learn a dialog's role from this mark on its window; the
+// window itself stays a plain widget, so Escape and Return keep going to the model.
+constexpr const char* kDialogMark = "lanebeamDialog";
+
+QAccessibleInterface* dialogAccessible(const QString&, QObject* object) {
+    auto* w = qobject_cast<QWidget*>(object);
+    if (w && w->isWindow() && w->property(kDialogMark).toBool()) return new QAccessibleWidget(w, QAccessible::Dialog);
+    return nullptr;
+}
+
+bool dialogFactoryInstalled = false;
+
+// Reading order: row by row, then left to right, in the window's pixels.
+bool readsBefore(const QWidget* a, const QWidget* b) {
+    const QPoint pa = a->mapTo(a->window(), QPoint(0, 0)), pb = b->mapTo(b->window(), QPoint(0, 0));
+    return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+}
 
 }  // namespace
 
@@ -212,6 +235,13 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
         }
     }
     window_->setObjectName(QString::fromStdString(form.name));
+    if (form.dialog) {
+        if (!dialogFactoryInstalled) {
+            QAccessible::installFactory(dialogAccessible);
+            dialogFactoryInstalled = true;
+        }
+        window_->setProperty(kDialogMark, true);
+    }
     sync();
     // Placed again once the layout knows the real size, which the pull back
     // onto the screen needs.
@@ -423,6 +453,15 @@ ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
     if (view) {
         view->setZoom(zoom_);
         views_.push_back({control, view, parent, QRect(0, 0, -1, -1)});
+        if (!control->accessibleName.empty())
+            view->widget()->setAccessibleName(QString::fromStdString(control->accessibleName));
+        // Only a dialog's buttons take the keyboard: in the game window a
+        // focused button would eat the play keys.
+        if (auto* button = qobject_cast<QPushButton*>(view->widget()); button && form_.dialog) {
+            button->setFocusPolicy(Qt::StrongFocus);
+            button->setAutoDefault(true);
+            tabOrderDue_ = true;
+        }
     }
     return view;
 }
@@ -430,6 +469,7 @@ ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
 void FormWindow::syncControls() {
     for (forms::Control* c : form_.controls)
         if (c) viewFor(c);
+    QWidget* const focused = window_->focusWidget();
     // A control taken out of the list loses its widget (and never is touched
     // again: it may be gone).
     for (auto it = views_.begin(); it != views_.end();) {
@@ -468,8 +508,27 @@ void FormWindow::syncControls() {
             p.geometry = g;
         }
         if (w->isHidden() == c.visible) w->setVisible(c.visible);
-        if (explicitlyDisabled(w) == c.enabled) w->setEnabled(c.enabled);
+        if (explicitlyDisabled(w) == c.enabled) {
+            // Qt hands the focus of a disabled button on, and with every button
+            // disabled (a key capture) drops it; it comes back once they return.
+            if (!c.enabled && w == focused) focusBeforeDisabled_ = w;
+            w->setEnabled(c.enabled);
+        }
         p.view->syncContent();
+    }
+    if (focusBeforeDisabled_ && focusBeforeDisabled_->isEnabled() && focusBeforeDisabled_->isVisible()) {
+        const QWidget* now = window_->focusWidget();
+        if (!now || !now->isEnabled()) focusBeforeDisabled_->setFocus(Qt::OtherFocusReason);
+        focusBeforeDisabled_ = nullptr;
+    }
+    // Placed first: the order follows where the buttons stand.
+    if (tabOrderDue_) {
+        tabOrderDue_ = false;
+        std::vector<QWidget*> order;
+        for (const Placed& p : views_)
+            if (p.view->widget()->focusPolicy() & Qt::TabFocus) order.push_back(p.view->widget());
+        std::stable_sort(order.begin(), order.end(), readsBefore);
+        for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     }
 }
 

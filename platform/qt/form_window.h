@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 
@@ -90,6 +91,8 @@ private:
     QMenuBar* bar_ = nullptr;
     std::vector<MenuBinding> menus_;
     std::vector<Placed> views_;
+    bool tabOrderDue_ = false;
+    QPointer<QWidget> focusBeforeDisabled_;
 
     std::string caption_;
     qint64 iconKey_ = -1;
