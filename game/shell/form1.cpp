@@ -38,6 +38,8 @@ Form1::Form1(platform::Services& services, std::string folder) : sv(services), p
     form.scalable = true;
     form.pollsKey = [this](int vk) { return isPlayKey(vk); };
     form.onUnload = [this] { Form_Unload(); };
+    form.padKeys = [this] { return padKeys(); };
+    form.onPadStart = [this] { padStart(); };
     buildMenuTree();
 }
 

@@ -268,6 +268,20 @@ bool Form1::isPlayKey(int code) const {
     return std::find(keys.begin(), keys.end(), code) != keys.end();
 }
 
+forms::PadKeys Form1::padKeys() const {
+    forms::PadKeys k;
+    k.left = KeyS9;
+    k.right = KeySA;
+    // The title starts on Space, whatever the fire key is.
+    k.south = scene == kTitleScene ? vk::kSpace : KeyS5;
+    k.west = KeyS6;
+    k.north = KeyS7;
+    k.east = KeyS8;
+    // A pause ends on Space; otherwise Start runs padStart.
+    k.start = lblPause.visible ? vk::kSpace : 0;
+    return k;
+}
+
 void Form1::mnuStart_Click() { scene = kGetReadyScene; }
 
 void Form1::Command1_Click() {

@@ -82,6 +82,24 @@ TEST(QtKeys, EventsReachGetKeyState) {
     }
 }
 
+// A pad's control holds its code like a key: a tap within one round reads down
+// until the next, and a code two controls hold stays down until both let go.
+TEST(QtKeys, PadControlsHoldTheirCodes) {
+    qtfront::KeyState keys;
+    keys.padPress(1, 'M');
+    keys.padRelease(1);
+    EXPECT_TRUE(keys.isDown('M')) << "a quick tap";
+    keys.beginEvents();
+    EXPECT_FALSE(keys.isDown('M'));
+    keys.padPress(1, 32);
+    keys.padPress(2, 32);
+    keys.beginEvents();
+    keys.padRelease(1);
+    EXPECT_TRUE(keys.isDown(32)) << "still held by the other";
+    keys.padRelease(2);
+    EXPECT_FALSE(keys.isDown(32));
+}
+
 // The code of a key by where it sits, on the layouts testers used: letters
 // keep their own codes on Latin layouts, non-Latin ones give the US key's.
 TEST(QtKeys, CodesOnEveryLayout) {
