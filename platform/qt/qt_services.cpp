@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include "control_views.h"
 #include "document_opener.h"
 #include "form_window.h"
 #include "gamepad.h"
@@ -27,6 +28,7 @@ namespace {
 // given, so a deadline computed from a broken tick cannot freeze the window.
 constexpr int32_t kLongestSleepMs = 100;
 constexpr auto kShortSleep = std::chrono::microseconds(200);
+constexpr double kDialogPoints = 9;  // the dialogs' own size, as forms::Button has it
 
 QString boxText(const std::string& text) {
     QString s = QString::fromStdString(text);
@@ -51,7 +53,11 @@ QtServices::QtServices()
     : keys_(std::make_unique<KeyState>()),
       pads_(std::make_unique<Gamepads>()),
       sound_(std::make_unique<SoundPlayer>()),
-      opener_(std::make_unique<DocumentOpener>()) {}
+      opener_(std::make_unique<DocumentOpener>()) {
+    // One font for the menus, the boxes and the dialogs, whatever the
+    // desktop's theme gives: the dialogs' buttons are laid out for it.
+    QApplication::setFont(controlFont(kDialogPoints, false));
+}
 
 QtServices::~QtServices() {
     queue_.clear();
