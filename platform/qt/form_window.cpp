@@ -89,6 +89,10 @@ protected:
     }
 };
 
+// Room left on a screen for a window manager's frame around a window whose
+// size is chosen before the frame is known.
+constexpr QSize kFrameAllowance(16, 40);
+
 // Time a window manager gets to act on a new window state.
 constexpr int kWindowManagerMs = 400;
 
@@ -142,6 +146,39 @@ Presentation present(QSize area, qreal pixelRatio, QSize design) {
     return {zoom, QRect(QPoint(std::max(0, (area.width() - stage.width()) / 2),
                                std::max(0, (area.height() - stage.height()) / 2)),
                         stage)};
+}
+
+int startFactor(qreal pixelRatio) {
+    if (!std::isfinite(pixelRatio) || pixelRatio <= 0 || pixelRatio > 64) return 1;
+    // A ratio a hair above a whole one (1.0000001) is that whole one.
+    return std::max(1, static_cast<int>(std::ceil(pixelRatio - 1e-6)));
+}
+
+QSize stageSize(QSize design, int factor, qreal pixelRatio) {
+    if (!std::isfinite(pixelRatio) || pixelRatio <= 0) pixelRatio = 1;
+    return {static_cast<int>(std::ceil(design.width() * factor / pixelRatio - 1e-9)),
+            static_cast<int>(std::ceil(design.height() * factor / pixelRatio - 1e-9))};
+}
+
+QSize fitWindowSize(QSize wanted, QSize available, QSize extra, QSize design, qreal pixelRatio) {
+    if (wanted.width() <= available.width() && wanted.height() <= available.height()) return wanted;
+    int factor = 1;
+    for (int k = 2; k < 64; ++k) {
+        const QSize size = stageSize(design, k, pixelRatio) + extra;
+        if (size.width() > available.width() || size.height() > available.height()) break;
+        factor = k;
+    }
+    // Never below the plain size, even where that does not fit either.
+    return stageSize(design, std::max(factor, 1), pixelRatio).expandedTo(design) + extra;
+}
+
+QPoint fitOnScreen(QPoint pos, QSize size) {
+    const QScreen* screen = QGuiApplication::screenAt(pos + QPoint(std::min(size.width() / 2, 20), 10));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return pos;
+    const QRect area = screen->availableGeometry();
+    return {std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())),
+            std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()))};
 }
 
 int twipsToPixels(float twips) {
@@ -300,8 +337,22 @@ void FormWindow::relayout() {
 
 void FormWindow::restoreWindowSize() {
     if (!sizeFile_.isEmpty()) sizeRead_ = readWindowSize(sizeFile_);
+    const QSize design = clientSize(form_);
+    const qreal ratio = window_->devicePixelRatio();
+    // What the menu bar adds to the client area; the window is at its least now.
+    const QSize extra = (window_->size() - design).expandedTo(QSize(0, 0));
+    const QSize wanted = sizeRead_ ? sizeRead_->size.expandedTo(window_->minimumSizeHint())
+                                   : stageSize(design, startFactor(ratio), ratio).expandedTo(design) + extra;
+    // The screen it opens on, less room for a window manager's frame, which
+    // is not known before the window is shown.
+    const QScreen* screen =
+        QGuiApplication::screenAt(QPoint(twipsToPixels(form_.left), twipsToPixels(form_.top)) + QPoint(20, 10));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QSize available =
+        screen ? screen->availableGeometry().size() - kFrameAllowance : QSize(kMaxClientSide, kMaxClientSide);
+    const QSize size = fitWindowSize(wanted, available, extra, design, ratio);
+    if (size != window_->size()) window_->resize(size);
     if (sizeRead_) {
-        window_->resize(sizeRead_->size.expandedTo(window_->minimumSizeHint()));
         if (sizeRead_->maximized) window_->setWindowState(Qt::WindowMaximized);
         // Once shown, where the screen is known and the toggle can check on it.
         fullScreenAtShow_ = sizeRead_->fullScreen;
@@ -535,7 +586,10 @@ void FormWindow::syncControls() {
 void FormWindow::syncPosition() {
     if (!placed_ || form_.left != modelLeft_ || form_.top != modelTop_) {
         const QPoint wanted(twipsToPixels(form_.left), twipsToPixels(form_.top));
-        const QPoint at = placeOnScreen(wanted, window_->frameGeometry().size());
+        // A scalable window comes back wholly on the screen at its first
+        // placement: its size may come from a larger screen.
+        const QPoint at = backdrop_ && !placed_ ? fitOnScreen(wanted, window_->frameGeometry().size())
+                                                : placeOnScreen(wanted, window_->frameGeometry().size());
         window_->move(at);
         windowPos_ = at;
         if (at != wanted || !std::isfinite(form_.left) || !std::isfinite(form_.top)) {

@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <tuple>
 
 #include "dialogs/form2.h"
 #include "qt/form_window.h"
+#include "qt/window_size_file.h"
 #include "qt_environment.h"
 
 namespace {
@@ -247,6 +249,92 @@ TEST_F(QtGameWindow, KeyDialogFromTheKeyboard) {
 
     key(Qt::Key_Escape);
     EXPECT_TRUE(d.unloaded());
+}
+
+}  // namespace
+
+namespace {
+
+// On a 125-175 % screen the window opens at the next whole factor of device
+// pixels, its picture filling the client area with no margin.
+TEST(QtScaledWindow, StartsAtTheNextWholeFactor) {
+    struct Row {
+        qreal ratio;
+        int factor;
+        int side;  // logical pixels of the client area
+    };
+    const Row rows[] = {
+        {.ratio = 1, .factor = 1, .side = 350},   {.ratio = 1.25, .factor = 2, .side = 560},
+        {.ratio = 1.5, .factor = 2, .side = 467}, {.ratio = 1.75, .factor = 2, .side = 400},
+        {.ratio = 2, .factor = 2, .side = 350},   {.ratio = 2.5, .factor = 3, .side = 420},
+        {.ratio = 0, .factor = 1, .side = 350},  // a screen that reports nonsense
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.ratio);
+        EXPECT_EQ(qtfront::startFactor(r.ratio), r.factor);
+        const QSize stage = qtfront::stageSize({350, 350}, r.factor, r.ratio);
+        EXPECT_EQ(stage, QSize(r.side, r.side));
+        if (r.ratio <= 0) continue;
+        const qtfront::Presentation shown = qtfront::present(stage, r.ratio, {350, 350});
+        EXPECT_EQ(shown.zoom.factor, r.factor);
+        EXPECT_EQ(shown.stage, QRect(QPoint(0, 0), stage)) << "no margin";
+    }
+}
+
+// A size saved on a larger screen shrinks to the largest whole factor that
+// fits the screen it opens on; one that fits is kept.
+TEST(QtScaledWindow, SavedSizeFitsTheScreen) {
+    struct Row {
+        const char* what;
+        QSize wanted, available;
+        qreal ratio;
+        QSize size;
+    };
+    const QSize bar(0, 25);
+    const Row rows[] = {
+        {.what = "fits", .wanted = {800, 800}, .available = {1008, 928}, .ratio = 1, .size = {800, 800}},
+        {.what = "2400 x 1350 on 1024 x 768",
+         .wanted = {2400, 1350},
+         .available = {1008, 728},
+         .ratio = 1,
+         .size = QSize(700, 700) + bar},
+        {.what = "on a 150 % screen",
+         .wanted = {3000, 3000},
+         .available = {1000, 700},
+         .ratio = 1.5,
+         .size = {467, 492}},
+        {.what = "too small for the plain size",
+         .wanted = {900, 900},
+         .available = {300, 300},
+         .ratio = 1,
+         .size = QSize(350, 350) + bar},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(qtfront::fitWindowSize(r.wanted, r.available, bar, {350, 350}, r.ratio), r.size) << r.what;
+}
+
+// The game window saved at 2400 x 1350 near the corner of a large screen comes
+// back whole on this one, at a whole factor.
+TEST(QtScaledWindow, RestoredWindowComesBackOnTheScreen) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("vnbeam-window.txt");
+    ASSERT_TRUE(qtfront::writeWindowSize(file, {{2400, 1350}, false, false}));
+    forms::MenuItem item("mnuMenu");
+    item.caption = "ﾒﾆｭｰ(&M)";
+    forms::Form form("Form1");
+    form.clientWidth = form.clientHeight = 350;
+    form.scalable = true;
+    form.menuBar = {&item};
+    form.left = 1500 * forms::kTwipsPerPixel;
+    form.top = 1000 * forms::kTwipsPerPixel;
+    qtfront::FormWindow shown(
+        form, [](const void*, std::function<void()>, bool) {}, [] {}, file);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(shown.window()->pos(), shown.window()->size());
+    EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y() << " " << placed.width() << "x"
+                                         << placed.height() << " on " << screen.width() << "x" << screen.height();
+    EXPECT_LT(placed.width(), 2400) << "shrunk";
+    EXPECT_EQ(placed.width() % 350, 0) << "to a whole factor";
 }
 
 }  // namespace
