@@ -47,7 +47,9 @@ void Form1::titleScene() {
     waitUntil = tickAdd(now(), kTitleWaitMs);
     sv.repaint();
     while (tickDiff(waitUntil, now()) >= 0) sv.idle(waitUntil);
-    if (keyDown(vk::kSpace)) scene = kGetReadyScene;
+    // Not while the key dialog is open: its Space presses a button or is the
+    // key being chosen, and the game behind it must not start on it.
+    if (form.enabled && keyDown(vk::kSpace)) scene = kGetReadyScene;
 }
 
 void Form1::getReadyScene() {
