@@ -32,7 +32,10 @@ const KeyButton kKeyButtonTable[kKeyButtons] = {
 const char* const kCommandCaptions[3] = {"デフォルトの設定", "設定完了", "設定をやめる"};
 
 constexpr int kFirstCapturedCode = 10;  // below: mouse buttons, Backspace, Tab
-constexpr int kLastCapturedCode = 230;
+constexpr int kLastCapturedCode = 254;  // the highest code the settings file keeps
+constexpr int kCancelCode = 3;          // the Cancel key, alone among the mouse buttons
+// What the key table reads for a key Windows has no code for.
+constexpr int kNoCode = 255;
 
 }  // namespace
 
@@ -40,6 +43,7 @@ Form2::Form2(Form1& o) : owner(o) {
     form.caption = "使用するキーの設定";
     form.clientWidth = 453;
     form.clientHeight = 366;
+    form.dialog = true;
     form.onUnload = [this] { Form_Unload(); };
     // Escape closes the dialog as "設定をやめる" does, but not the Escape that
     // ends a capture: that one arrives while the capture still polls.
@@ -94,18 +98,31 @@ void Form2::cmdBTN_Click(int index) {
     owner.sv.repaint();
 
     // The key is polled, not taken from an event, so any key the keyboard
-    // state knows can be chosen; the highest code down in a pass wins.
+    // state knows can be chosen; the highest code down in a pass wins. A key
+    // already down as the capture starts (the Return that pressed the button)
+    // counts only once it has been let go and pressed again.
+    std::array<bool, kNoCode + 1> held{};
+    for (int vk = 0; vk <= kNoCode; ++vk) held[vk] = owner.keyDown(vk);
+    const auto pressed = [&](int vk) {
+        const bool down = owner.keyDown(vk);
+        if (!down) held[vk] = false;
+        return down && !held[vk];
+    };
     int code = 0;
     while (code == 0) {
         owner.sv.DoEvents();
         if (unloaded()) break;  // closed by its frame: the capture is cancelled
+        if (pressed(kCancelCode)) code = kCancelCode;
         for (int vk = kFirstCapturedCode; vk <= kLastCapturedCode; ++vk)
-            if (owner.keyDown(vk)) code = vk;
+            if (pressed(vk)) code = vk;
+        if (code == 0 && pressed(kNoCode)) code = kNoCode;
         if (code == 0) owner.sv.idle(tickAdd(owner.now(), 1));
     }
 
     if (code == 0 || code == vk::kEscape) {
         lblSub.caption = "設定はキャンセルされました。";
+    } else if (code == kNoCode) {
+        lblSub.caption = "このキーは設定できません。";
     } else {
         keyWork[index] = static_cast<int16_t>(code);
         lblSub.caption = std::to_string(code) + "を設定しました。";

@@ -9,6 +9,7 @@ Form3::Form3(Form1& o) : owner(o) {
     form.caption = "ルル子のVORN BEAMのｳﾞｧｰｼﾞｮﾝ情報";
     form.clientWidth = 312;
     form.clientHeight = 174;
+    form.dialog = true;
     form.onUnload = [this] { Form_Unload(); };
     form.onKeyDown = [this](int vk) {
         if (vk == vk::kEscape) Form_Unload();

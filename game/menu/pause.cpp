@@ -36,6 +36,11 @@ void Form1::mnuPause_Click() {
     mnuStart.enabled = true;
 }
 
+void Form1::padStart() {
+    // As F3 does: only while the command could be chosen from its menu.
+    if (mnuMenu.enabled && mnuMenu.visible && mnuPause.enabled && mnuPause.visible) mnuPause_Click();
+}
+
 void Form1::mnuBkT_Click() {
     scene = kTitleScene;
     picMain.cls();

@@ -13,6 +13,7 @@ Form1::Form1(platform::Services& services, platform::GamePaths gamePaths) : sv(s
     form.clientHeight = kPlaySize;
 
     picMain.move(0, 0, kPlaySize, kPlaySize);
+    picMain.accessibleName = "ゲーム画面";
     for (forms::PictureBox* hidden : {&picSUB, &picBG, &picREADY, &picLv, &picNum, &picRRK, &picTEKI, &picHRT, &picEXP})
         hidden->visible = false;
     // The READY banner box takes the size of its picture, whatever that is.
@@ -21,6 +22,7 @@ Form1::Form1(platform::Services& services, platform::GamePaths gamePaths) : sv(s
     Text1.move(12, 500, 325, 137);
     Text1.fixedPitch = true;
     Text1.fontPoints = 10;
+    Text1.accessibleName = "ハイスコア";
     Command1.move(310, 242, 25, 25);
     Command1.caption = "閉";
     Command1.visible = false;
@@ -39,6 +41,8 @@ Form1::Form1(platform::Services& services, platform::GamePaths gamePaths) : sv(s
     form.scalable = true;
     form.pollsKey = [this](int vk) { return isPlayKey(vk); };
     form.onUnload = [this] { Form_Unload(); };
+    form.padKeys = [this] { return padKeys(); };
+    form.onPadStart = [this] { padStart(); };
     buildMenuTree();
 }
 

@@ -118,6 +118,10 @@ public:
     bool isPlayKey(int code) const;
     void mnuStart_Click();
     void Command1_Click();
+    // What a game pad presses: the keys of the actions as they stand, Space to
+    // start on the title and to end a pause; Start alone pauses, as F3 does.
+    forms::PadKeys padKeys() const;
+    void padStart();  // menu/pause.cpp
     // The close box and the quit command: writes the settings file, ends the
     // program (shell/settings_file.cpp).
     void Form_Unload();

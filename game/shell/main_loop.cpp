@@ -47,7 +47,9 @@ void Form1::titleScene() {
     waitUntil = tickAdd(now(), kTitleWaitMs);
     sv.repaint();
     while (tickDiff(waitUntil, now()) >= 0) sv.idle(waitUntil);
-    if (keyDown(vk::kSpace)) scene = kGetReadyScene;
+    // Not while the key dialog is open: its Space presses a button or is the
+    // key being chosen, and the game behind it must not start on it.
+    if (form.enabled && keyDown(vk::kSpace)) scene = kGetReadyScene;
 }
 
 void Form1::getReadyScene() {
@@ -266,6 +268,20 @@ void Form1::setDefaultKeys() {
 bool Form1::isPlayKey(int code) const {
     const std::array<int16_t, 11> keys = keyCodes();
     return std::find(keys.begin(), keys.end(), code) != keys.end();
+}
+
+forms::PadKeys Form1::padKeys() const {
+    forms::PadKeys k;
+    k.left = KeyS9;
+    k.right = KeySA;
+    // The title starts on Space, whatever the fire key is.
+    k.south = scene == kTitleScene ? vk::kSpace : KeyS5;
+    k.west = KeyS6;
+    k.north = KeyS7;
+    k.east = KeyS8;
+    // A pause ends on Space; otherwise Start runs padStart.
+    k.start = lblPause.visible ? vk::kSpace : 0;
+    return k;
 }
 
 void Form1::mnuStart_Click() { scene = kGetReadyScene; }

@@ -34,6 +34,8 @@ struct Control {
     bool visible = true;
     bool enabled = true;
     Control* parent = nullptr;  // a frame that holds this control, if any
+    // What a screen reader calls the control; empty: its caption or nothing.
+    std::string accessibleName;
 
     void setTop(int y) { top = y; }
     void move(int x, int y, int w, int h) {
@@ -177,6 +179,15 @@ struct MenuItem {
     }
 };
 
+// The virtual-key code each control of a game pad stands for on a form (0:
+// none): the d-pad or left stick left and right, the four face buttons by
+// where they sit, and Start. Start with no code runs the form's onPadStart.
+struct PadKeys {
+    int left = 0, right = 0;
+    int south = 0, west = 0, north = 0, east = 0;
+    int start = 0;
+};
+
 // A window. Position and size are in twips, as the settings file keeps them.
 struct Form {
     explicit Form(std::string n) : name(std::move(n)) {}
@@ -208,6 +219,17 @@ struct Form {
     // window then leaves the key to the game instead of using it for itself.
     // A plain read of the game's state, safe to ask at any time.
     std::function<bool(int vk)> pollsKey;
+
+    // A dialog: its buttons take the keyboard focus (Tab and Shift+Tab move it,
+    // Space and Return press), and accessibility tools are told it is one.
+    bool dialog = false;
+
+    // A form a game pad plays: asked at every press of the pad, for the codes
+    // as they stand. A pad does nothing on a form without it, nor while the
+    // form is disabled, its window not the active one, or a menu or a modal
+    // box open.
+    std::function<PadKeys()> padKeys;
+    std::function<void()> onPadStart;
 };
 
 // Walks a menu tree depth first, the item before its children.

@@ -36,6 +36,24 @@ void setRole(QWidget* w, QPalette::ColorRole role, forms::Color c) {
     w->setPalette(pal);
 }
 
+// Text that reads on a background the model chose, whatever the desktop's
+// theme would put there: black on a light colour, white on a dark one, and
+// for a disabled control halfway to the background.
+void setTextFor(QWidget* w, QPalette::ColorRole textRole, forms::Color back) {
+    if (back == forms::kNoColor) {
+        setRole(w, textRole, forms::kNoColor);
+        return;
+    }
+    const QColor bg = toQColor(back);
+    const bool light = 0.299 * bg.red() + 0.587 * bg.green() + 0.114 * bg.blue() >= 128;
+    const QColor text = light ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor faded((text.red() + bg.red()) / 2, (text.green() + bg.green()) / 2, (text.blue() + bg.blue()) / 2);
+    QPalette pal = w->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) pal.setColor(g, textRole, text);
+    pal.setColor(QPalette::Disabled, textRole, faded);
+    w->setPalette(pal);
+}
+
 QString fromModelText(const std::string& text) {
     // The game joins lines with CR LF, as the boxes it was written for expect.
     QString s = QString::fromStdString(text);
@@ -260,14 +278,16 @@ public:
             caption_ = label_.caption;
             setText(QString::fromStdString(caption_));
         }
-        if (first_ || label_.foreColor != fore_) {
+        if (first_ || label_.foreColor != fore_ || label_.backColor != back_) {
             fore_ = label_.foreColor;
-            setRole(this, QPalette::WindowText, fore_);
-        }
-        if (first_ || label_.backColor != back_) {
             back_ = label_.backColor;
             setRole(this, QPalette::Window, back_);
             setAutoFillBackground(back_ != forms::kNoColor);
+            // A label on its own background never takes the theme's text colour.
+            if (fore_ == forms::kNoColor)
+                setTextFor(this, QPalette::WindowText, back_);
+            else
+                setRole(this, QPalette::WindowText, fore_);
         }
         if (first_ || !samePoints(label_.fontPoints, points_) || label_.proportionalFont != proportional_) {
             points_ = label_.fontPoints;
@@ -365,6 +385,7 @@ public:
         if (first_ || button_.backColor != back_) {
             back_ = button_.backColor;
             setRole(this, QPalette::Button, back_);
+            setTextFor(this, QPalette::ButtonText, back_);
         }
         if (first_ || !samePoints(button_.fontPoints, points_)) {
             points_ = button_.fontPoints;

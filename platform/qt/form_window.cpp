@@ -1,6 +1,8 @@
 #include "form_window.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCoreApplication>
 #include <QCloseEvent>
@@ -11,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -64,7 +67,9 @@ protected:
     // Reached by the keys no control takes, which in these windows is all of them.
     void keyPressEvent(QKeyEvent* event) override {
         if (onKey && !event->isAutoRepeat())
-            if (const int vk = virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey()).code)
+            if (const int vk =
+                    virtualKeysOf(event->key(), event->modifiers(), event->nativeVirtualKey(), event->nativeScanCode())
+                        .code)
                 onKey(vk);
         Base::keyPressEvent(event);
     }
@@ -90,6 +95,10 @@ protected:
     }
 };
 
+// Room left on a screen for a window manager's frame around a window whose
+// size is chosen before the frame is known.
+constexpr QSize kFrameAllowance(16, 40);
+
 // Time a window manager gets to act on a new window state.
 constexpr int kWindowManagerMs = 400;
 
@@ -106,6 +115,24 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// Accessibility tools learn a dialog's role from this mark on its window; the
+// window itself stays a plain widget, so Escape and Return keep going to the model.
+constexpr const char* kDialogMark = "lanebeamDialog";
+
+QAccessibleInterface* dialogAccessible(const QString&, QObject* object) {
+    auto* w = qobject_cast<QWidget*>(object);
+    if (w && w->isWindow() && w->property(kDialogMark).toBool()) return new QAccessibleWidget(w, QAccessible::Dialog);
+    return nullptr;
+}
+
+bool dialogFactoryInstalled = false;
+
+// Reading order: row by row, then left to right, in the window's pixels.
+bool readsBefore(const QWidget* a, const QWidget* b) {
+    const QPoint pa = a->mapTo(a->window(), QPoint(0, 0)), pb = b->mapTo(b->window(), QPoint(0, 0));
+    return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+}
 
 }  // namespace
 
@@ -162,6 +189,39 @@ Presentation present(QSize area, qreal pixelRatio, QSize design) {
     return {zoom, QRect(QPoint(std::max(0, (area.width() - stage.width()) / 2),
                                std::max(0, (area.height() - stage.height()) / 2)),
                         stage)};
+}
+
+int startFactor(qreal pixelRatio) {
+    if (!std::isfinite(pixelRatio) || pixelRatio <= 0 || pixelRatio > 64) return 1;
+    // A ratio a hair above a whole one (1.0000001) is that whole one.
+    return std::max(1, static_cast<int>(std::ceil(pixelRatio - 1e-6)));
+}
+
+QSize stageSize(QSize design, int factor, qreal pixelRatio) {
+    if (!std::isfinite(pixelRatio) || pixelRatio <= 0) pixelRatio = 1;
+    return {static_cast<int>(std::ceil(design.width() * factor / pixelRatio - 1e-9)),
+            static_cast<int>(std::ceil(design.height() * factor / pixelRatio - 1e-9))};
+}
+
+QSize fitWindowSize(QSize wanted, QSize available, QSize extra, QSize design, qreal pixelRatio) {
+    if (wanted.width() <= available.width() && wanted.height() <= available.height()) return wanted;
+    int factor = 1;
+    for (int k = 2; k < 64; ++k) {
+        const QSize size = stageSize(design, k, pixelRatio) + extra;
+        if (size.width() > available.width() || size.height() > available.height()) break;
+        factor = k;
+    }
+    // Never below the plain size, even where that does not fit either.
+    return stageSize(design, std::max(factor, 1), pixelRatio).expandedTo(design) + extra;
+}
+
+QPoint fitOnScreen(QPoint pos, QSize size) {
+    const QScreen* screen = QGuiApplication::screenAt(pos + QPoint(std::min(size.width() / 2, 20), 10));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return pos;
+    const QRect area = screen->availableGeometry();
+    return {std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())),
+            std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()))};
 }
 
 int twipsToPixels(float twips) {
@@ -257,6 +317,13 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
     window_->setObjectName(QString::fromStdString(form.name));
     // A window destroyed by another program is closed, as by its close box.
     destroyedWatch_ = std::make_unique<WindowDestroyedWatch>(window_, onClose);
+    if (form.dialog) {
+        if (!dialogFactoryInstalled) {
+            QAccessible::installFactory(dialogAccessible);
+            dialogFactoryInstalled = true;
+        }
+        window_->setProperty(kDialogMark, true);
+    }
     sync();
     // Placed again once the layout knows the real size, which the pull back
     // onto the screen needs.
@@ -316,8 +383,22 @@ void FormWindow::relayout() {
 
 void FormWindow::restoreWindowSize() {
     if (!sizeFile_.empty()) sizeRead_ = readWindowSize(sizeFile_);
+    const QSize design = clientSize(form_);
+    const qreal ratio = window_->devicePixelRatio();
+    // What the menu bar adds to the client area; the window is at its least now.
+    const QSize extra = (window_->size() - design).expandedTo(QSize(0, 0));
+    const QSize wanted = sizeRead_ ? sizeRead_->size.expandedTo(window_->minimumSizeHint())
+                                   : stageSize(design, startFactor(ratio), ratio).expandedTo(design) + extra;
+    // The screen it opens on, less room for a window manager's frame, which
+    // is not known before the window is shown.
+    const QScreen* screen =
+        QGuiApplication::screenAt(QPoint(twipsToPixels(form_.left), twipsToPixels(form_.top)) + QPoint(20, 10));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QSize available =
+        screen ? screen->availableGeometry().size() - kFrameAllowance : QSize(kMaxClientSide, kMaxClientSide);
+    const QSize size = fitWindowSize(wanted, available, extra, design, ratio);
+    if (size != window_->size()) window_->resize(size);
     if (sizeRead_) {
-        window_->resize(sizeRead_->size.expandedTo(window_->minimumSizeHint()));
         if (sizeRead_->maximized) window_->setWindowState(Qt::WindowMaximized);
         // Once shown, where the screen is known and the toggle can check on it.
         fullScreenAtShow_ = sizeRead_->fullScreen;
@@ -469,6 +550,15 @@ ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
     if (view) {
         view->setZoom(zoom_);
         views_.push_back({control, view, parent, QRect(0, 0, -1, -1)});
+        if (!control->accessibleName.empty())
+            view->widget()->setAccessibleName(QString::fromStdString(control->accessibleName));
+        // Only a dialog's buttons take the keyboard: in the game window a
+        // focused button would eat the play keys.
+        if (auto* button = qobject_cast<QPushButton*>(view->widget()); button && form_.dialog) {
+            button->setFocusPolicy(Qt::StrongFocus);
+            button->setAutoDefault(true);
+            tabOrderDue_ = true;
+        }
     }
     return view;
 }
@@ -476,6 +566,7 @@ ControlView* FormWindow::viewFor(forms::Control* control, int depth) {
 void FormWindow::syncControls() {
     for (forms::Control* c : form_.controls)
         if (c) viewFor(c);
+    QWidget* const focused = window_->focusWidget();
     // A control taken out of the list loses its widget (and never is touched
     // again: it may be gone).
     for (auto it = views_.begin(); it != views_.end();) {
@@ -514,15 +605,37 @@ void FormWindow::syncControls() {
             p.geometry = g;
         }
         if (w->isHidden() == c.visible) w->setVisible(c.visible);
-        if (explicitlyDisabled(w) == c.enabled) w->setEnabled(c.enabled);
+        if (explicitlyDisabled(w) == c.enabled) {
+            // Qt hands the focus of a disabled button on, and with every button
+            // disabled (a key capture) drops it; it comes back once they return.
+            if (!c.enabled && w == focused) focusBeforeDisabled_ = w;
+            w->setEnabled(c.enabled);
+        }
         p.view->syncContent();
+    }
+    if (focusBeforeDisabled_ && focusBeforeDisabled_->isEnabled() && focusBeforeDisabled_->isVisible()) {
+        const QWidget* now = window_->focusWidget();
+        if (!now || !now->isEnabled()) focusBeforeDisabled_->setFocus(Qt::OtherFocusReason);
+        focusBeforeDisabled_ = nullptr;
+    }
+    // Placed first: the order follows where the buttons stand.
+    if (tabOrderDue_) {
+        tabOrderDue_ = false;
+        std::vector<QWidget*> order;
+        for (const Placed& p : views_)
+            if (p.view->widget()->focusPolicy() & Qt::TabFocus) order.push_back(p.view->widget());
+        std::stable_sort(order.begin(), order.end(), readsBefore);
+        for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     }
 }
 
 void FormWindow::syncPosition() {
     if (!placed_ || form_.left != modelLeft_ || form_.top != modelTop_) {
         const QPoint wanted(twipsToPixels(form_.left), twipsToPixels(form_.top));
-        const QPoint at = placeOnScreen(wanted, window_->frameGeometry().size());
+        // A scalable window comes back wholly on the screen at its first
+        // placement: its size may come from a larger screen.
+        const QPoint at = backdrop_ && !placed_ ? fitOnScreen(wanted, window_->frameGeometry().size())
+                                                : placeOnScreen(wanted, window_->frameGeometry().size());
         window_->move(at);
         windowPos_ = at;
         if (at != wanted || !std::isfinite(form_.left) || !std::isfinite(form_.top)) {

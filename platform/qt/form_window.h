@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 
@@ -94,6 +95,8 @@ private:
     QMenuBar* bar_ = nullptr;
     std::vector<MenuBinding> menus_;
     std::vector<Placed> views_;
+    bool tabOrderDue_ = false;
+    QPointer<QWidget> focusBeforeDisabled_;
 
     std::string caption_;
     qint64 iconKey_ = -1;
@@ -128,6 +131,22 @@ Presentation present(QSize area, qreal pixelRatio, QSize design);
 // Where a window of `size` at `pos` ends up: unchanged while its title strip
 // lies on some screen, else pulled onto the primary screen.
 QPoint placeOnScreen(QPoint pos, QSize size);
+
+// The factor a scalable form opens at on a screen of `pixelRatio` device
+// pixels to a logical one: the next whole one, so on a 150 % screen the
+// picture shows twice its size in device pixels, never smaller than the
+// desktop around it.
+int startFactor(qreal pixelRatio);
+// The client area, in logical pixels, that shows `design` at `factor` device
+// pixels to one of its own with no margin.
+QSize stageSize(QSize design, int factor, qreal pixelRatio);
+// The size a window of `wanted` takes in `available` (logical pixels, frame
+// and all): unchanged where it fits, else the largest whole factor of its
+// client area that fits, `extra` being what the window adds around the area.
+QSize fitWindowSize(QSize wanted, QSize available, QSize extra, QSize design, qreal pixelRatio);
+// Where a window of `size` at `pos` goes so that it lies wholly on the screen
+// under its title strip (the primary one when none is), where it fits.
+QPoint fitOnScreen(QPoint pos, QSize size);
 
 // Twips to whole pixels, with a safe answer for values no screen has.
 int twipsToPixels(float twips);

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
+#include <cstring>
+
 namespace qtfront {
 
 namespace {
@@ -95,11 +97,137 @@ int plainCode(int key) {
     }
 }
 
+// Keys Windows names that a US keyboard lacks: the Japanese conversion keys,
+// Help and Cancel, the media and browser keys. カタカナ/ひらがな takes VK_KANA,
+// 半角/全角 VK_KANJI, 英数 VK_OEM_ATTN, as on a Japanese Windows keyboard.
+int extraCode(int key) {
+    switch (key) {
+    case Qt::Key_Cancel: return 0x03;
+    case Qt::Key_Hiragana_Katakana:
+    case Qt::Key_Hiragana:
+    case Qt::Key_Katakana:
+    case Qt::Key_Kana_Lock:
+    case Qt::Key_Kana_Shift:
+    case Qt::Key_Romaji:
+    case Qt::Key_Hangul: return 0x15;
+    case Qt::Key_Zenkaku_Hankaku:
+    case Qt::Key_Zenkaku:
+    case Qt::Key_Hankaku:
+    case Qt::Key_Kanji:
+    case Qt::Key_Hangul_Hanja: return 0x19;
+    case Qt::Key_Henkan: return 0x1C;
+    case Qt::Key_Muhenkan: return 0x1D;
+    case Qt::Key_Select: return 0x29;
+    case Qt::Key_Printer: return 0x2A;
+    case Qt::Key_Execute: return 0x2B;
+    case Qt::Key_SysReq: return 44;
+    case Qt::Key_Help: return 0x2F;
+    case Qt::Key_Sleep: return 0x5F;
+    case Qt::Key_Back: return 0xA6;
+    case Qt::Key_Forward: return 0xA7;
+    case Qt::Key_Refresh: return 0xA8;
+    case Qt::Key_Stop: return 0xA9;
+    case Qt::Key_Search: return 0xAA;
+    case Qt::Key_Favorites: return 0xAB;
+    case Qt::Key_HomePage: return 0xAC;
+    case Qt::Key_VolumeMute: return 0xAD;
+    case Qt::Key_VolumeDown: return 0xAE;
+    case Qt::Key_VolumeUp: return 0xAF;
+    case Qt::Key_MediaNext: return 0xB0;
+    case Qt::Key_MediaPrevious: return 0xB1;
+    case Qt::Key_MediaStop: return 0xB2;
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaPause:
+    case Qt::Key_MediaTogglePlayPause: return 0xB3;
+    case Qt::Key_LaunchMail: return 0xB4;
+    case Qt::Key_LaunchMedia: return 0xB5;
+    case Qt::Key_Launch0: return 0xB6;
+    case Qt::Key_Launch1: return 0xB7;
+    case Qt::Key_Eisu_toggle:
+    case Qt::Key_Eisu_Shift: return 0xF0;
+    case Qt::Key_Play: return 0xFA;
+    case Qt::Key_Zoom: return 0xFB;
+    default: return 0;
+    }
+}
+
+// The US keys by X key code (the evdev code + 8): the digit row, the three
+// letter rows with their punctuation, and the extra key of ISO keyboards.
+struct PositionRow {
+    uint32_t first;
+    const char* codes;  // one code per key; the punctuation as its own code below
+};
+constexpr int kOem1 = 186, kOemPlus = 187, kOemComma = 188, kOemMinus = 189, kOemPeriod = 190, kOem2 = 191, kOem3 = 192,
+              kOem4 = 219, kOem5 = 220, kOem6 = 221, kOem7 = 222, kOem102 = 226;
+
+int punctuationCode(char c) {
+    switch (c) {
+    case ';': return kOem1;
+    case '=': return kOemPlus;
+    case ',': return kOemComma;
+    case '-': return kOemMinus;
+    case '.': return kOemPeriod;
+    case '/': return kOem2;
+    case '`': return kOem3;
+    case '[': return kOem4;
+    case '\\': return kOem5;
+    case ']': return kOem6;
+    case '\'': return kOem7;
+    case '<': return kOem102;
+    default: return c;  // a digit or a capital letter is its own code
+    }
+}
+
+constexpr PositionRow kUsRows[] = {
+    {10, "1234567890-="}, {24, "QWERTYUIOP[]"}, {38, "ASDFGHJKL;'`"}, {51, "\\ZXCVBNM,./"}, {94, "<"}};
+
+bool isLetterPosition(uint32_t scan) {
+    const int code = usPositionCode(scan);
+    return code >= 'A' && code <= 'Z';
+}
+
+bool isDigitPosition(uint32_t scan) {
+    const int code = usPositionCode(scan);
+    return code >= '0' && code <= '9';
+}
+
+// A letter of a script other than Latin, as Qt names the key of one (its
+// capital's code point).
+bool isNonLatinLetter(int key) {
+    if (key < 0x80 || key > 0xFFFF) return false;
+    const QChar c(static_cast<char16_t>(key));
+    return c.isLetter() && c.script() != QChar::Script_Latin && c.script() != QChar::Script_Common;
+}
+
+// Every key event that has a key at all gets a code; one Windows would have
+// none for reads as this one, which no play key can be.
+constexpr int kNoCode = 255;
+
 }  // namespace
 
-VirtualKeys virtualKeysOf(int key, Qt::KeyboardModifiers modifiers, uint32_t keysym) {
+int usPositionCode(uint32_t scan) {
+    for (const PositionRow& row : kUsRows) {
+        const uint32_t length = static_cast<uint32_t>(std::strlen(row.codes));
+        if (scan >= row.first && scan < row.first + length) return punctuationCode(row.codes[scan - row.first]);
+    }
+    return 0;
+}
+
+LayoutHint layoutHintOf(int key, uint32_t scan) {
+    if (!isLetterPosition(scan)) return LayoutHint::None;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return LayoutHint::Latin;
+    if (isNonLatinLetter(key)) return LayoutHint::NonLatin;
+    return LayoutHint::None;
+}
+
+VirtualKeys virtualKeysOf(int key, Qt::KeyboardModifiers modifiers, uint32_t keysym, uint32_t scan, bool latinLayout) {
     if (modifiers.testFlag(Qt::KeypadModifier))
         if (int code = keypadCode(key)) return {code, 0};
+    const int position = usPositionCode(scan);
+    // The digit row gives its digits on every layout, shifted or not, as on
+    // Windows: a French key 1 types "&", a Japanese Shift+2 a quotation mark.
+    if (isDigitPosition(scan)) return {position, 0};
+    if (position != 0 && (!latinLayout || isNonLatinLetter(key))) return {position, 0};
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return {key, 0};  // Qt's codes are the ASCII capitals
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return {key, 0};
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return {112 + (key - Qt::Key_F1), 0};
@@ -109,8 +237,15 @@ VirtualKeys virtualKeysOf(int key, Qt::KeyboardModifiers modifiers, uint32_t key
     case Qt::Key_Alt: return {kMenu, keysym == kAltR ? vk::kRightMenu : vk::kLeftMenu};
     case Qt::Key_AltGr: return {kMenu, vk::kRightMenu};
     case Qt::Key_Meta: return {keysym == kMetaR || keysym == kSuperR ? 92 : 91, 0};
-    default: return {plainCode(key), 0};
+    default: break;
     }
+    if (const int code = plainCode(key)) return {code, 0};
+    if (const int code = extraCode(key)) return {code, 0};
+    // A key of a Latin layout that the US one lacks (ö, ü, ß, a dead accent)
+    // takes the code of the US key in its place, so each still has one.
+    if (position != 0) return {position, 0};
+    if (key == 0 && keysym == 0) return {};
+    return {kNoCode, 0};
 }
 
 KeyState::KeyState() {
@@ -129,6 +264,8 @@ KeyState::~KeyState() {
 bool KeyState::isDown(int vk) const {
     if (vk < 0 || vk >= static_cast<int>(down_.size())) return false;
     if (down_[vk]) return true;
+    for (const auto& [control, hold] : pad_)
+        if (hold.vk == vk) return true;
     // The window system's own modifier state also knows a Shift held down since
     // before the first window opened.
     if (vk == kShift || vk == kControl || vk == kMenu) {
@@ -150,6 +287,7 @@ void KeyState::clear() {
     pressedThisRound_.fill(false);
     deferredReleases_.clear();
     pressedByScanCode_.clear();
+    pad_.clear();
 }
 
 void KeyState::beginEvents() {
@@ -157,7 +295,25 @@ void KeyState::beginEvents() {
     pressedThisRound_.fill(false);
     for (const VirtualKeys& keys : deferredReleases_) set(keys, false);
     deferredReleases_.clear();
+    std::erase_if(pad_, [](const auto& held) { return held.second.released; });
+    for (auto& [control, hold] : pad_) hold.tapped = false;
 }
+
+void KeyState::padPress(uint32_t control, int vk) {
+    if (vk <= 0 || vk >= static_cast<int>(down_.size())) return;
+    pad_[control] = {vk, true, false};
+}
+
+void KeyState::padRelease(uint32_t control) {
+    auto it = pad_.find(control);
+    if (it == pad_.end()) return;
+    if (it->second.tapped)
+        it->second.released = true;
+    else
+        pad_.erase(it);
+}
+
+void KeyState::padReleaseAll() { pad_.clear(); }
 
 void KeyState::set(const VirtualKeys& keys, bool down) {
     if (keys.code <= 0 || keys.code >= static_cast<int>(down_.size())) return;
@@ -178,21 +334,32 @@ bool KeyState::eventFilter(QObject* receiver, QEvent* event) {
     // (window, then focus widget); the window is always first.
     if (!receiver->isWindowType()) return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
-    if (key->isAutoRepeat()) return false;
-
     const bool down = type == QEvent::KeyPress;
     const uint32_t scan = key->nativeScanCode();
-    VirtualKeys keys;
-    bool known = false;
-    if (scan != 0) {
-        auto it = pressedByScanCode_.find(scan);
-        if (it != pressedByScanCode_.end()) {
-            keys = it->second;
-            known = true;
-            if (!down) pressedByScanCode_.erase(it);
+    auto known = scan != 0 ? pressedByScanCode_.find(scan) : pressedByScanCode_.end();
+    if (key->isAutoRepeat()) {
+        // X marks a press as a repeat when the key was repeating as the window
+        // lost the keyboard and was let go elsewhere: a key not held here is a
+        // new press, whatever the flag says.
+        bool held = known != pressedByScanCode_.end();
+        if (scan == 0) {
+            const int code = virtualKeysOf(key->key(), key->modifiers(), key->nativeVirtualKey(), 0, latinLayout_).code;
+            held = code > 0 && code < static_cast<int>(down_.size()) && down_[code];
         }
+        if (!down || held) return false;
     }
-    if (!known || down) keys = virtualKeysOf(key->key(), key->modifiers(), key->nativeVirtualKey());
+
+    VirtualKeys keys;
+    if (!down && known != pressedByScanCode_.end()) {
+        keys = known->second;
+        pressedByScanCode_.erase(known);
+    } else {
+        if (down) {
+            const LayoutHint hint = layoutHintOf(key->key(), scan);
+            if (hint != LayoutHint::None) latinLayout_ = hint == LayoutHint::Latin;
+        }
+        keys = virtualKeysOf(key->key(), key->modifiers(), key->nativeVirtualKey(), scan, latinLayout_);
+    }
     if (down && scan != 0) pressedByScanCode_[scan] = keys;
     const int code = keys.side > 0 ? keys.side : keys.code;
     if (code <= 0 || code >= static_cast<int>(down_.size())) return false;

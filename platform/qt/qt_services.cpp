@@ -12,8 +12,10 @@
 #include <system_error>
 #include <thread>
 
+#include "control_views.h"
 #include "document_opener.h"
 #include "form_window.h"
+#include "gamepad.h"
 #include "key_state.h"
 #include "sound_player.h"
 #include "wingdi.h"
@@ -26,6 +28,7 @@ namespace {
 // given, so a deadline computed from a broken tick cannot freeze the window.
 constexpr int32_t kLongestSleepMs = 100;
 constexpr auto kShortSleep = std::chrono::microseconds(200);
+constexpr double kDialogPoints = 9;  // the dialogs' own size, as forms::Button has it
 
 QString boxText(const std::string& text) {
     QString s = QString::fromStdString(text);
@@ -48,8 +51,13 @@ QMessageBox::Icon iconOf(int style) {
 
 QtServices::QtServices()
     : keys_(std::make_unique<KeyState>()),
+      pads_(std::make_unique<Gamepads>()),
       sound_(std::make_unique<SoundPlayer>()),
-      opener_(std::make_unique<DocumentOpener>()) {}
+      opener_(std::make_unique<DocumentOpener>()) {
+    // One font for the menus, the boxes and the dialogs, whatever the
+    // desktop's theme gives: the dialogs' buttons are laid out for it.
+    QApplication::setFont(controlFont(kDialogPoints, false));
+}
 
 QtServices::~QtServices() {
     // Every sound stopped and released first, while the application and the
@@ -68,10 +76,55 @@ void QtServices::DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // With no exec() running, nothing else deletes what Qt scheduled with deleteLater().
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    pollPads();
     if (opener_->watching())
         opener_->poll([this](std::function<void()> failed) { post(nullptr, nullptr, std::move(failed), false); });
     runQueue();
     syncAll();
+}
+
+FormWindow* QtServices::padTarget() const {
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return nullptr;
+    for (const auto& w : windows_) {
+        const forms::Form& form = w->form();
+        if (form.padKeys && form.visible && form.enabled && w->window()->isActiveWindow()) return w.get();
+    }
+    return nullptr;
+}
+
+void QtServices::pollPads() {
+    FormWindow* target = padTarget();
+    pads_->poll([&](const PadChange& change) {
+        if (!change.down) {
+            keys_->padRelease(change.id);
+            return;
+        }
+        if (!target) return;
+        forms::Form* form = &target->form();
+        const forms::PadKeys k = form->padKeys();
+        int code = 0;
+        switch (change.control) {
+        case PadControl::Left: code = k.left; break;
+        case PadControl::Right: code = k.right; break;
+        case PadControl::South: code = k.south; break;
+        case PadControl::West: code = k.west; break;
+        case PadControl::North: code = k.north; break;
+        case PadControl::East: code = k.east; break;
+        case PadControl::Start: code = k.start; break;
+        }
+        if (change.control == PadControl::Start && code == 0) {
+            post(
+                form, &form->onPadStart,
+                [form] {
+                    if (form->enabled && form->onPadStart) form->onPadStart();
+                },
+                true);
+            return;
+        }
+        keys_->padPress(change.id, code);
+    });
+    // A dialog or a box must not see what the pad held before it opened.
+    if (!target) keys_->padReleaseAll();
 }
 
 void QtServices::post(const forms::Form* form, const void* source, std::function<void()> action, bool coalesce) {
@@ -142,6 +195,7 @@ void QtServices::afterModal(QWidget* previouslyActive) {
     // Keys pressed to answer the box are not play keys, and their releases may
     // have gone to a window that no longer exists.
     keys_->clear();
+    pads_->discard();
     // Without a window manager nobody gives the keyboard back to the game.
     if (previouslyActive && previouslyActive->isVisible()) previouslyActive->activateWindow();
 }

@@ -23,6 +23,7 @@ namespace qtfront {
 
 class DocumentOpener;
 class FormWindow;
+class Gamepads;
 class KeyState;
 class SoundPlayer;
 
@@ -67,6 +68,7 @@ public:
     void markEnding() { ending_ = true; }
     // Brings the game's windows to the front, as a second start asks.
     void raiseWindows();
+    const Gamepads& gamepads() const { return *pads_; }
 
 private:
     struct Queued {
@@ -83,10 +85,15 @@ private:
     // The window a modal box belongs to, and the keyboard handed back after it.
     QWidget* boxParent() const;
     void afterModal(QWidget* previouslyActive);
+    // The pads drive the key table of the form they play, while a player
+    // could press its keys: never a menu, a modal box or a dialog.
+    void pollPads();
+    FormWindow* padTarget() const;
 
     std::vector<std::unique_ptr<FormWindow>> windows_;
     std::deque<Queued> queue_;
     std::unique_ptr<KeyState> keys_;
+    std::unique_ptr<Gamepads> pads_;
     std::unique_ptr<SoundPlayer> sound_;
     std::unique_ptr<DocumentOpener> opener_;
     std::string windowSizeFile_;

@@ -66,23 +66,53 @@ TEST_F(DialogKeys, WorkingCopyGoesThroughTheTableBothWaysAndDefaultsSurviveACanc
 }
 
 // In order on one opening: the highest code down wins, Escape cancels only
-// when it is the highest, and keeps the earlier capture.
+// when it is the highest, and keeps the earlier capture; a key with no code
+// ends the capture with a word and keeps it too.
 TEST_F(DialogKeys, CaptureTakesTheHighestCodeDownAndEscapeCancels) {
-    const std::tuple<int, std::vector<int>, int16_t> cases[] = {
-        {6, {16, 160}, 160},  // Shift comes under two codes
-        {5, {16, 161, 32}, 161}, {2, {kEscape, 65}, 65}, {2, {kEscape}, 0},
-        {4, {10}, 10},           {9, {230}, 230},        {7, {9, 231, 77}, 77},  // 9 and 231 are no keys to take
+    const std::string cancelled = "設定はキャンセルされました。", refused = "このキーは設定できません。";
+    struct Row {
+        int button;
+        std::vector<int> codes;
+        int16_t stored;  // 0: nothing stored
+        std::string caption = {};
     };
-    for (const auto& [button, codes, stored] : cases) {
+    const Row rows[] = {
+        {.button = 6, .codes = {16, 160}, .stored = 160},  // Shift comes under two codes
+        {.button = 5, .codes = {16, 161, 32}, .stored = 161},
+        {.button = 2, .codes = {kEscape, 65}, .stored = 65},
+        {.button = 2, .codes = {kEscape}, .stored = 0, .caption = cancelled},
+        {.button = 4, .codes = {10}, .stored = 10},
+        {.button = 9, .codes = {230}, .stored = 230},
+        {.button = 9, .codes = {0xF0}, .stored = 0xF0},  // 英数
+        {.button = 8, .codes = {3}, .stored = 3},        // Cancel
+        {.button = 7, .codes = {9, 77}, .stored = 77},   // Tab is no key to take
+        {.button = 1, .codes = {255}, .stored = 0, .caption = refused},
+        {.button = 1, .codes = {255, 88}, .stored = 88},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.stored);
         Keys expected = work();
-        if (stored) expected[button] = stored;
-        capture(button, codes);
-        EXPECT_EQ(work(), expected) << stored;
-        EXPECT_EQ(d().lblSub.caption,
-                  stored ? std::to_string(stored) + "を設定しました。" : "設定はキャンセルされました。");
-        EXPECT_TRUE(d().captureReady && d().cmdBTN[0].enabled && d().Command1[kDone].enabled);
+        if (r.stored) expected[r.button] = r.stored;
+        capture(r.button, r.codes);
+        EXPECT_EQ(work(), expected);
+        EXPECT_EQ(d().lblSub.caption, r.stored ? std::to_string(r.stored) + "を設定しました。" : r.caption);
+        EXPECT_TRUE(d().captureReady);
+        EXPECT_TRUE(d().cmdBTN[0].enabled);
+        EXPECT_TRUE(d().Command1[kDone].enabled);
     }
     EXPECT_EQ(gameKeys(), played) << "nothing reaches the game before 設定完了";
+}
+
+// Return pressed a focused button: it is still down as the capture starts and
+// counts only once let go and pressed again.
+TEST_F(DialogKeys, AKeyDownAsTheCaptureStartsWaitsForItsNextPress) {
+    const int32_t t = g.sv.clock;
+    g.sv.holds.push_back({13, t, tickAdd(t, 50)});
+    g.sv.holds.push_back({13, tickAdd(t, 100), tickAdd(t, 150)});
+    g.sv.at(tickAdd(t, 40), [&] { EXPECT_FALSE(d().captureReady) << "still waiting while Return is held"; });
+    d().cmdBTN[0].click();
+    EXPECT_EQ(d().keyWork[0], 13);
+    EXPECT_GE(game::tickDiff(g.sv.clock, t), 100);
 }
 
 // The keys command may come in the same batch of events as the close box,

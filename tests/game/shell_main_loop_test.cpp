@@ -39,14 +39,17 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
         int grants;
         int32_t gaugeAfter;
     };
-    const Case cases[] = {{"a .", 2, 0, 0, 0, 0},     {"ab .", 2, 0, 4, 0, 0},    {"bc .", 2, 0, 1, 0, 0},
-                          {"cd .", 2, 0, 3, 0, 0},    {"de .", 0, 0, 2, 0, 0},    {"L5 .", 0, 0, 4, 0, 0},
-                          {"R2 .", 4, 0, 0, 0, 0},    {"LR3 .", 0, 0, 4, 0, 0},   {"F40", 2, 0, 2, 1, 0},
-                          {"F . F .25", 2, 0, 2, 2, 0}, {"FR .", 2, 0, 2, 1, 0},  {"FL .", 2, 0, 2, 1, 0},
-                          {"WR .", 2, 100, 3, 0, 0},  {"* a .5 b .5 c .5", 2, 0, 1, 3, 0},
-                          {"V40", 2, 100, 2, 0, 50},  {"V", 2, 50, 2, 0, 0},      {"V", 2, 49, 2, 0, 49},
-                          {"W40", 2, 200, 2, 0, 100}, {"W", 2, 99, 2, 0, 99},     {"T40", 2, 50, 2, 0, 25},
-                          {"T", 2, 25, 2, 0, 0},      {"T", 2, 24, 2, 0, 24}};
+    const Case cases[] = {{"a .", 2, 0, 0, 0, 0},    {"ab .", 2, 0, 4, 0, 0},
+                          {"bc .", 2, 0, 1, 0, 0},   {"cd .", 2, 0, 3, 0, 0},
+                          {"de .", 0, 0, 2, 0, 0},   {"L5 .", 0, 0, 4, 0, 0},
+                          {"R2 .", 4, 0, 0, 0, 0},   {"LR3 .", 0, 0, 4, 0, 0},
+                          {"F40", 2, 0, 2, 1, 0},    {"F . F .25", 2, 0, 2, 2, 0},
+                          {"FR .", 2, 0, 2, 1, 0},   {"FL .", 2, 0, 2, 1, 0},
+                          {"WR .", 2, 100, 3, 0, 0}, {"* a .5 b .5 c .5", 2, 0, 1, 3, 0},
+                          {"V40", 2, 100, 2, 0, 50}, {"V", 2, 50, 2, 0, 0},
+                          {"V", 2, 49, 2, 0, 49},    {"W40", 2, 200, 2, 0, 100},
+                          {"W", 2, 99, 2, 0, 99},    {"T40", 2, 50, 2, 0, 25},
+                          {"T", 2, 25, 2, 0, 0},     {"T", 2, 24, 2, 0, 24}};
     const std::array keys = {&Form1::KeyS0, &Form1::KeyS1, &Form1::KeyS2, &Form1::KeyS3, &Form1::KeyS4, &Form1::KeyS5,
                              &Form1::KeyS6, &Form1::KeyS7, &Form1::KeyS8, &Form1::KeyS9, &Form1::KeySA};
     constexpr std::string_view names = "abcdeFVWTLR";
@@ -72,7 +75,8 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
             }
         }
         EXPECT_EQ(std::tuple(g.f.heroLane, g.f.cursorLane, grants, g.f.gauge),
-                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter)) << c.script;
+                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter))
+            << c.script;
     }
 }
 
@@ -83,9 +87,14 @@ TEST(ShellStartUp, UnlockStageAndShift) {
         int16_t stage;
         bool shift;
         std::array<bool, 6> open;
-    } cases[] = {{2, false, {}},          {3, false, {1}},          {4, false, {1, 1}},
-                 {5, false, {1, 1, 1}},   {6, false, {1, 1, 1, 1}}, {7, false, {1, 1, 1, 1, 1}},
-                 {42, false, {1, 1, 1, 1, 1}}, {2, true, {1, 1, 1, 1, 1, 1}}};
+    } cases[] = {{2, false, {}},
+                 {3, false, {1}},
+                 {4, false, {1, 1}},
+                 {5, false, {1, 1, 1}},
+                 {6, false, {1, 1, 1, 1}},
+                 {7, false, {1, 1, 1, 1, 1}},
+                 {42, false, {1, 1, 1, 1, 1}},
+                 {2, true, {1, 1, 1, 1, 1, 1}}};
     for (const auto& c : cases) {
         fake::FolderGame g;  // no settings file: stage 2
         g.g.sv.keyScript = [&](int vk, int32_t) { return c.shift && vk == 16; };
@@ -113,12 +122,30 @@ TEST(ShellStartUp, BrokenFilesAreToldAndEndWithFailure) {
         Game g(1000, folder.path);
         EXPECT_THROW(g.f.startUp(), platform::ProgramEnd);
         ASSERT_EQ(std::tuple(g.sv.endStatus, g.sv.messages.size()), std::tuple(1, 1u)) << file;
-        const std::string told = how == 'c' ? "描画ライブラリを読み込めませんでした。" : "画像ファイルを読み込めませんでした。";
+        const std::string told =
+            how == 'c' ? "描画ライブラリを読み込めませんでした。" : "画像ファイルを読み込めませんでした。";
         EXPECT_TRUE(g.sv.messages[0].style == platform::kMbCritical &&
                     g.sv.messages[0].text.starts_with(told + "\r\n" + path))
             << g.sv.messages[0].text;
     }
     ::alarm(0);
+}
+
+}  // namespace
+
+namespace {
+
+// Space starts a game from the title, but not while the key dialog is open:
+// there it presses a button or is the key being chosen.
+TEST(ShellKeys, SpaceStartsFromTheTitleOnlyWithoutTheKeyDialog) {
+    for (const bool dialogOpen : {true, false}) {
+        Game g;
+        g.startUp();
+        if (dialogOpen) g.f.mnuKeys_Click();
+        g.sv.holds.push_back({32, g.sv.clock, game::tickAdd(g.sv.clock, 100)});
+        g.f.titleScene();
+        EXPECT_EQ(g.f.scene, dialogOpen ? game::kTitleScene : game::kGetReadyScene) << dialogOpen;
+    }
 }
 
 }  // namespace

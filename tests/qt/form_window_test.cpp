@@ -2,14 +2,19 @@
 // only queuing the model's callbacks, and on a large screen the picture enlarged by the largest whole factor in
 // whole blocks, with everything over it enlarged alike, and F11 unless it is a
 // play key.
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <tuple>
 
+#include "dialogs/form2.h"
 #include "qt/form_window.h"
+#include "qt/window_size_file.h"
 #include "qt_environment.h"
 
 namespace {
@@ -167,6 +172,169 @@ TEST_F(QtGameWindow, F11TogglesFullScreenUnlessItIsAPlayKey) {
             sv.DoEvents();
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The key dialog without a mouse: its buttons take the focus in reading order
+// with Tab and Shift+Tab, Space and Return press them; a capture still takes
+// every key (Tab moves no focus then), and Return still held as it starts is
+// not taken for the key. It tells accessibility tools it is a dialog, and the
+// game window's picture and best-score box have names.
+TEST_F(QtGameWindow, KeyDialogFromTheKeyboard) {
+    f.mnuKeys_Click();
+    sv.DoEvents();
+    game::Form2& d = *f.form2;
+    QWidget* dialog = sv.windowOf(d.form);
+    ASSERT_TRUE(qttest::activate(dialog));
+    const auto focused = [&]() -> std::string {
+        for (const forms::Button* b :
+             {&d.cmdBTN[0], &d.cmdBTN[4], &d.cmdBTN[9], &d.cmdBTN[10], &d.cmdBTN[5], &d.cmdBTN[8], &d.Command1[0]})
+            if (QApplication::focusWidget() == sv.widgetOf(*b)) return b->caption;
+        return "none";
+    };
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(dialog->windowHandle(), k, m);
+        sv.DoEvents();
+    };
+    EXPECT_EQ(focused(), "1 左端");
+    for (int i = 0; i < 4; ++i) key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "5 右端");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "１列左") << "the middle row comes before the bottom one";
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "１列右");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "VORN BEAMを撃つ");
+    for (int i = 0; i < 4; ++i) key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "デフォルトの設定");
+    for (int i = 0; i < 4; ++i) key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "VORN BEAMを撃つ");
+
+    // Space starts a capture; Tab goes to it, Q ends it.
+    const auto soon = [&](int ms, std::function<void()> step) { QTimer::singleShot(ms, dialog, std::move(step)); };
+    std::string waiting, focusDuring;
+    soon(30, [&] { QTest::keyClick(dialog->windowHandle(), Qt::Key_Tab); });
+    soon(80, [&] {
+        waiting = d.lblSub.caption;
+        focusDuring = focused();
+    });
+    soon(120, [&] { QTest::keyClick(dialog->windowHandle(), Qt::Key_Q); });
+    key(Qt::Key_Space);
+    EXPECT_EQ(waiting, "キーを押してください。 >VORN BEAMを撃つ");
+    EXPECT_EQ(focusDuring, "none") << "no button takes a key during the capture";
+    EXPECT_EQ(d.keyWork[5], 'Q');
+    EXPECT_EQ(d.lblSub.caption, "81を設定しました。");
+    EXPECT_EQ(focused(), "VORN BEAMを撃つ") << "the focus comes back after the capture";
+
+    // Return presses the focused button as it goes down; its release comes later.
+    key(Qt::Key_Tab);
+    soon(30, [&] { QTest::keyRelease(dialog->windowHandle(), Qt::Key_Return); });
+    soon(80, [&] { waiting = d.lblSub.caption; });
+    soon(120, [&] { QTest::keyClick(dialog->windowHandle(), Qt::Key_W); });
+    QTest::keyPress(dialog->windowHandle(), Qt::Key_Return);
+    sv.DoEvents();
+    EXPECT_EQ(waiting, "キーを押してください。 >V.BEAM一列一斉発射");
+    EXPECT_EQ(d.keyWork[6], 'W');
+
+    QAccessibleInterface* role = QAccessible::queryAccessibleInterface(dialog);
+    ASSERT_NE(role, nullptr);
+    EXPECT_EQ(role->role(), QAccessible::Dialog);
+    EXPECT_EQ(role->text(QAccessible::Name), "使用するキーの設定");
+    EXPECT_EQ(sv.widgetOf(f.picMain)->accessibleName(), "ゲーム画面");
+    EXPECT_EQ(sv.widgetOf(f.Text1)->accessibleName(), "ハイスコア");
+    EXPECT_EQ(sv.widgetOf(f.Command1)->focusPolicy(), Qt::NoFocus) << "the game window keeps its keys";
+
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(d.unloaded());
+}
+
+}  // namespace
+
+namespace {
+
+// On a 125-175 % screen the window opens at the next whole factor of device
+// pixels, its picture filling the client area with no margin.
+TEST(QtScaledWindow, StartsAtTheNextWholeFactor) {
+    struct Row {
+        qreal ratio;
+        int factor;
+        int side;  // logical pixels of the client area
+    };
+    const Row rows[] = {
+        {.ratio = 1, .factor = 1, .side = 350},   {.ratio = 1.25, .factor = 2, .side = 560},
+        {.ratio = 1.5, .factor = 2, .side = 467}, {.ratio = 1.75, .factor = 2, .side = 400},
+        {.ratio = 2, .factor = 2, .side = 350},   {.ratio = 2.5, .factor = 3, .side = 420},
+        {.ratio = 0, .factor = 1, .side = 350},  // a screen that reports nonsense
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.ratio);
+        EXPECT_EQ(qtfront::startFactor(r.ratio), r.factor);
+        const QSize stage = qtfront::stageSize({350, 350}, r.factor, r.ratio);
+        EXPECT_EQ(stage, QSize(r.side, r.side));
+        if (r.ratio <= 0) continue;
+        const qtfront::Presentation shown = qtfront::present(stage, r.ratio, {350, 350});
+        EXPECT_EQ(shown.zoom.factor, r.factor);
+        EXPECT_EQ(shown.stage, QRect(QPoint(0, 0), stage)) << "no margin";
+    }
+}
+
+// A size saved on a larger screen shrinks to the largest whole factor that
+// fits the screen it opens on; one that fits is kept.
+TEST(QtScaledWindow, SavedSizeFitsTheScreen) {
+    struct Row {
+        const char* what;
+        QSize wanted, available;
+        qreal ratio;
+        QSize size;
+    };
+    const QSize bar(0, 25);
+    const Row rows[] = {
+        {.what = "fits", .wanted = {800, 800}, .available = {1008, 928}, .ratio = 1, .size = {800, 800}},
+        {.what = "2400 x 1350 on 1024 x 768",
+         .wanted = {2400, 1350},
+         .available = {1008, 728},
+         .ratio = 1,
+         .size = QSize(700, 700) + bar},
+        {.what = "on a 150 % screen",
+         .wanted = {3000, 3000},
+         .available = {1000, 700},
+         .ratio = 1.5,
+         .size = {467, 492}},
+        {.what = "too small for the plain size",
+         .wanted = {900, 900},
+         .available = {300, 300},
+         .ratio = 1,
+         .size = QSize(350, 350) + bar},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(qtfront::fitWindowSize(r.wanted, r.available, bar, {350, 350}, r.ratio), r.size) << r.what;
+}
+
+// The game window saved at 2400 x 1350 near the corner of a large screen comes
+// back whole on this one, at a whole factor.
+TEST(QtScaledWindow, RestoredWindowComesBackOnTheScreen) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("vnbeam-window.txt").toStdString();
+    ASSERT_TRUE(qtfront::writeWindowSize(file, {{2400, 1350}, false, false}));
+    forms::MenuItem item("mnuMenu");
+    item.caption = "ﾒﾆｭｰ(&M)";
+    forms::Form form("Form1");
+    form.clientWidth = form.clientHeight = 350;
+    form.scalable = true;
+    form.menuBar = {&item};
+    form.left = 1500 * forms::kTwipsPerPixel;
+    form.top = 1000 * forms::kTwipsPerPixel;
+    qtfront::FormWindow shown(
+        form, [](const void*, std::function<void()>, bool) {}, [] {}, file);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(shown.window()->pos(), shown.window()->size());
+    EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y() << " " << placed.width() << "x"
+                                         << placed.height() << " on " << screen.width() << "x" << screen.height();
+    EXPECT_LT(placed.width(), 2400) << "shrunk";
+    EXPECT_EQ(placed.width() % 350, 0) << "to a whole factor";
 }
 
 }  // namespace

@@ -104,6 +104,10 @@ focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus 
 press() {
     for k in "$@"; do xdotool keydown "$k"; sleep 0.05; xdotool keyup "$k"; sleep 0.08; done
 }
+# press_code CODE...: the same by X key code, the key's place whatever the layout.
+press_code() {
+    for k in "$@"; do xdotool keydown "$k"; sleep 0.05; xdotool keyup "$k"; sleep 0.08; done
+}
 caption() { xdotool getwindowname "$win"; }
 expect_caption() {  # PATTERN SECONDS
     for _ in $(seq $(($2 * 20))); do
@@ -167,6 +171,12 @@ ini_line() { sed -n "${1}p" "${2:-$game/vnbeam.ini}" | tr -d '\r'; }
 # zero_scores [FILE]: a settings file whose best scores are all 0, so the first
 # game with any score asks for a name (a fresh start has the reset table).
 zero_scores() { cp "$(dirname "${BASH_SOURCE[0]}")/../../fuzz/corpus/settings/fresh.ini" "${1:-$game/vnbeam.ini}"; }
+
+# changed A B X Y W H: how many pixels of a part differ between two screenshots.
+changed() {
+    compare -metric AE -fuzz 10% "$out/$1.png[${5}x${6}+${3}+${4}]" "$out/$2.png[${5}x${6}+${3}+${4}]" null: 2>&1 |
+        cut -d' ' -f1 || true
+}
 
 passed() { say "passed"; }
 # share NAME X Y W H COLOUR: the share (0-1) of a part of a screenshot that is
