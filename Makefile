@@ -7,8 +7,6 @@ FUZZ_SECONDS ?= 30
 
 # make install / make uninstall: per user by default; PREFIX may contain spaces.
 PREFIX ?= $(HOME)/.local
-# The list of installed files, kept in the prefix so uninstall needs no build folder.
-MANIFEST = $(PREFIX)/share/lanebeam/installed-files.txt
 
 .PHONY: run test unit bench deps configure build build-game clean test-sanitize fuzz install uninstall package
 
@@ -55,13 +53,11 @@ fuzz: deps
 	@scripts/run-fuzzers $(FUZZ_SECONDS)
 
 install: build-game
-	@cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null
-	@{ cat $(BUILD)/install_manifest.txt; echo; echo "$(MANIFEST)"; } >"$(MANIFEST)"
-	@echo "lanebeam installed in $(PREFIX): start it with $(PREFIX)/bin/lanebeam or from the application menu"
+	@scripts/install-prefix $(BUILD) "$(PREFIX)"
 
 # Exactly the installed files: the player's vnbeam.ini beside them stays.
 uninstall:
-	@scripts/uninstall "$(MANIFEST)"
+	@scripts/uninstall "$(PREFIX)/share/lanebeam/installed-files.txt"
 
 # The Debian package, from a Release build of its own (build-package/).
 package: deps
