@@ -4,19 +4,26 @@
 # calls `begin`; every helper fails the scenario loudly at its first missed
 # step, with a screenshot and the game's output kept in the output folder.
 #
-# Environment: SCENARIO_WM=openbox (default) or none; SCENARIO_OUT, where the
-# screenshots and logs go; SCENARIO_BIN, the built program folder.
+# Environment: SCENARIO_WM=openbox (default), none, or weston (a Wayland
+# compositor shown in the X server, the game on its Wayland platform);
+# SCENARIO_OUT, where the screenshots and logs go; SCENARIO_BIN, the built
+# program folder, copied fresh for each run. For an installed game instead:
+# SCENARIO_COMMAND, what its menu entry runs, and SCENARIO_SETTINGS, where it
+# writes vnbeam.ini.
 set -euo pipefail
 unset QT_QPA_PLATFORM  # a real window, not the offscreen platform of the unit tests
 
 scenario=$(basename "$0" .sh)
-bin=${SCENARIO_BIN:?the built program folder}
+bin=${SCENARIO_BIN:-}
+command=${SCENARIO_COMMAND:-}
+[ -n "$bin$command" ] || { echo "$scenario: set SCENARIO_BIN or SCENARIO_COMMAND" >&2; exit 2; }
 wm=${SCENARIO_WM:-openbox}
 out=${SCENARIO_OUT:-/tmp/lanebeam-scenarios}/$scenario.$wm
 mkdir -p "$out"
 rm -f "$out"/*.png
 work=$(mktemp -d)
 game="$work/game"
+settings=${SCENARIO_SETTINGS:-$game/vnbeam.ini}
 game_pid=
 pids=()
 
@@ -32,14 +39,15 @@ fail() {
     echo "$scenario[$wm]: FAILED: $*" >&2
     [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null
     [ -f "$work/game.log" ] && cp "$work/game.log" "$out/game.log"
+    [ -f "$work/weston.log" ] && cp "$work/weston.log" "$out/weston.log"
     exit 1
 }
 
 # begin [SCREEN]: a fresh program folder (no settings file) and a new X server.
 begin() {
     local screen=${1:-1024x768}
-    cp -r "$bin" "$game"
-    rm -f "$game/vnbeam.ini" "$game"/vnbeam.ini.bad*
+    [ -n "$bin" ] && cp -r "$bin" "$game"
+    rm -f "$settings" "$settings".bad*
     # Xvfb picks a free display and writes its number once it accepts clients.
     Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     pids+=($!)
@@ -64,13 +72,27 @@ begin() {
         done
         [ -n "$ready" ] || fail "openbox did not start"
     fi
+    if [ "$wm" = weston ]; then
+        # Weston's X11 back end: its output is a window of the X server, which
+        # takes xdotool's keys and the screenshots as for any X program.
+        export XDG_RUNTIME_DIR="$work/runtime"
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+        weston --backend=x11-backend.so --width="${screen%x*}" --height="${screen#*x}" --socket=lanebeam \
+            --idle-time=0 --log="$work/weston.log" >/dev/null 2>&1 &
+        pids+=($!)
+        for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/lanebeam" ] && break; sleep 0.05; done
+        [ -S "$XDG_RUNTIME_DIR/lanebeam" ] || fail "weston did not start"
+        export WAYLAND_DISPLAY=lanebeam QT_QPA_PLATFORM=wayland
+        # The protocol log is how a scenario reads the window's title and app id.
+        export WAYLAND_DEBUG=client
+    fi
 }
 
 # start_game [KEY_HELD]: starts the game (optionally with a key held down, as
 # Shift for the debug menu) and waits for its window; sets $win.
 start_game() {
     [ -n "${1:-}" ] && xdotool keydown "$1"
-    "$game/lanebeam" >"$work/game.log" 2>&1 &
+    ${command:-"$game/lanebeam"} >"$work/game.log" 2>&1 &
     game_pid=$!
     win=$(wait_window "ルル子の VORN BEAM" 10) || fail "the game window did not appear"
     sleep 0.3
@@ -79,8 +101,17 @@ start_game() {
 }
 
 # wait_window NAME SECONDS: the newest visible window whose name matches.
+# On Wayland, the compositor's window once the game has set that title.
 wait_window() {
     local id
+    if [ "$wm" = weston ]; then
+        for _ in $(seq $(($2 * 20))); do
+            if [ "$(wayland_title)" = "$1" ]; then xdotool search --class weston | head -1; return 0; fi
+            [ -n "$game_pid" ] && ! kill -0 "$game_pid" 2>/dev/null && return 1
+            sleep 0.05
+        done
+        return 1
+    fi
     for _ in $(seq $(($2 * 20))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
         if [ -n "$id" ]; then echo "$id"; return 0; fi
@@ -103,7 +134,10 @@ focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus 
 press() {
     for k in "$@"; do xdotool keydown "$k"; sleep 0.05; xdotool keyup "$k"; sleep 0.08; done
 }
-caption() { xdotool getwindowname "$win"; }
+# The newest title and app id the game gave its Wayland window.
+wayland_title() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p' "$work/game.log" | tail -1; }
+wayland_app_id() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$work/game.log" | tail -1; }
+caption() { if [ "$wm" = weston ]; then wayland_title; else xdotool getwindowname "$win"; fi; }
 expect_caption() {  # PATTERN SECONDS
     for _ in $(seq $(($2 * 20))); do
         case "$(caption)" in $1) return 0 ;; esac
@@ -159,10 +193,10 @@ quit() {
     wait "$game_pid" || status=$?
     game_pid=
     [ "$status" = 0 ] || fail "the program ended with status $status"
-    [ -f "$game/vnbeam.ini" ] || fail "no vnbeam.ini written"
+    [ -f "$settings" ] || fail "no vnbeam.ini written at $settings"
 }
 # ini_line N: line N of the settings file, without the CR.
-ini_line() { sed -n "${1}p" "$game/vnbeam.ini" | tr -d '\r'; }
+ini_line() { sed -n "${1}p" "$settings" | tr -d '\r'; }
 
 passed() { say "passed"; }
 # share NAME X Y W H COLOUR: the share (0-1) of a part of a screenshot that is
