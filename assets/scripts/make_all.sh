@@ -10,5 +10,6 @@ if ! "$PY" -c 'import PIL, numpy' 2>/dev/null; then
 fi
 "$PY" make_sprites.py
 "$PY" make_pictures.py
+"$PY" make_icons.py
 "$PY" make_sounds.py
 "$PY" check_assets.py

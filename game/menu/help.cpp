@@ -14,10 +14,10 @@ void Form1::mnuWeb_Click() {
             "とまどい", platform::kMbCritical);
     };
     std::error_code error;
-    bool present = std::filesystem::is_regular_file(filePath(kHelpFile), error);
+    bool present = std::filesystem::is_regular_file(paths.asset(kHelpFile), error);
     // The viewer starts on its own; the game doesn't wait for it, and hears of
     // its failure when the viewer gives up.
-    if (!present || !sv.shellOpen(kHelpFile, programFolder, cannotOpen)) cannotOpen();
+    if (!present || !sv.shellOpen(kHelpFile, paths.assetsFolder, cannotOpen)) cannotOpen();
 }
 
 }  // namespace game

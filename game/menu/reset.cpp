@@ -9,6 +9,13 @@ constexpr int16_t kFactoryDifficulty = 3;
 
 }  // namespace
 
+void Form1::setFactoryTable() {
+    for (int i = 0; i < kDifficulties; ++i) {
+        hiScore[i] = 600 + 100 * i;
+        hiName[i] = "---";
+    }
+}
+
 void Form1::mnuReset_Click() {
     std::string answer = sv.inputBox(
         "設定の全てをリセットします。\r\n"
@@ -24,10 +31,7 @@ void Form1::mnuReset_Click() {
     unlockStage = kFactoryStage;
     difficulty = kFactoryDifficulty;
     mnuVoice.checked = true;
-    for (int i = 0; i < kDifficulties; ++i) {
-        hiScore[i] = 600 + 100 * i;
-        hiName[i] = "---";
-    }
+    setFactoryTable();
     // The menu shows the difficulty the next game will play; which items are
     // offered still changes only at the next start-up.
     for (int i = 0; i < kDifficulties; ++i) mnulv[i].checked = i == difficulty;

@@ -4,7 +4,10 @@
 
 namespace game {
 
-Form1::Form1(platform::Services& services, std::string folder) : sv(services), programFolder(std::move(folder)) {
+Form1::Form1(platform::Services& services, const std::string& programFolder)
+    : Form1(services, platform::GamePaths::beside(programFolder)) {}
+
+Form1::Form1(platform::Services& services, platform::GamePaths gamePaths) : sv(services), paths(std::move(gamePaths)) {
     form.caption = kTitle;
     form.clientWidth = kPlaySize;
     form.clientHeight = kPlaySize;
@@ -41,11 +44,9 @@ Form1::Form1(platform::Services& services, std::string folder) : sv(services), p
 
 Form1::~Form1() = default;
 
-std::string Form1::filePath(const std::string& relative) const { return programFolder + "/" + relative; }
-
 void Form1::playVoice(const char* name) {
     if (!mnuVoice.checked) return;
-    sv.sndPlaySoundA(filePath(std::string("vrnvoice/") + name + ".wav"), platform::kSndAsync);
+    sv.sndPlaySoundA(paths.asset(std::string("vrnvoice/") + name + ".wav"), platform::kSndAsync);
 }
 
 void Form1::waitProcessingEvents(int32_t deadline) {

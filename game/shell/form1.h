@@ -12,6 +12,7 @@
 #include "forms/forms.h"
 #include "forms/services.h"
 #include "forms/virtual_keys.h"
+#include "loader/game_paths.h"
 #include "shell/game_state.h"
 #include "shell/random.h"
 #include "shell/title.h"
@@ -37,21 +38,22 @@ enum class SaveOutcome {
 struct SettingsFileRun {
     bool mayReplace = true;
     bool toldSaveFailed = false;
+    bool settingsRead = false;  // the values in the game are the file's (or its defaults), fit to be saved
     std::vector<std::string> toldNames;  // names told to lose characters in the file
 };
 
 class Form1 : public GameState {
 public:
-    // programFolder holds pic/, vrnvoice/, readme.html, the blend library and
-    // the settings file.
-    Form1(platform::Services& services, std::string programFolder);
+    // `paths` names every file the game reads and writes; a plain folder holds
+    // them all side by side.
+    Form1(platform::Services& services, platform::GamePaths paths);
+    Form1(platform::Services& services, const std::string& programFolder);
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
     platform::Services& sv;
-    std::string programFolder;
-    std::string blendLibraryFile = "libpxmix.so";
+    platform::GamePaths paths;
     std::unique_ptr<BlendLibrary> blend;
     Random rnd;
     SettingsFileRun settingsRun;
@@ -90,9 +92,8 @@ public:
     // ---- small shared helpers ----
     int32_t now() const { return GetTickCount(); }
     float Rnd() { return rnd.next(); }
-    // Plays "<program folder>/vrnvoice/<name>.wav" when mnuVoice is checked.
+    // Plays "vrnvoice/<name>.wav" of the assets folder when mnuVoice is checked.
     void playVoice(const char* name);
-    std::string filePath(const std::string& relative) const;
     bool goldenFinger() const { return mnulv[5].checked; }
     bool spiritualFever() const { return mnulv[6].checked; }
     bool suddenMode() const { return mnulv[7].checked; }
@@ -169,6 +170,8 @@ public:
     void mnuQuit_Click();
     void mnuHS_Click();
     void mnuReset_Click();
+    // The best-score table of a fresh start: 6000 ... 10000 points by "---".
+    void setFactoryTable();
     void mnuCODE_Click();
     void mnuCapture_Click();
     void mnuWeb_Click();

@@ -40,9 +40,8 @@ void enterBestScore(Form1& f, int d) {
     const std::string prompt =
         "おめでとうございます。\r\n" + std::to_string(f.score) + "0点でハイスコアです。\r\n名前を入力してください。";
     const std::string answer = f.sv.inputBox(prompt, "ハイスコア", "");
-    // The file can't carry a double quote inside a name; the rest of the name
-    // is kept.
-    f.hiName[d] = settings::storableName(answer);
+    // The name is kept as typed; what the file can't carry is told at the save.
+    f.hiName[d] = answer;
     f.hiScore[d] = f.score;
     if (f.hiName[d].empty()) f.hiName[d] = kNoName;
     if (answer == kSecretName) {

@@ -25,6 +25,8 @@ constexpr const char* kHeld =
 constexpr const char* kSaveFailedNow = "記録を設定ファイルに保存できませんでした。\r\n";
 constexpr const char* kTryingLater = "\r\nゲームはこのまま続けられます。保存はこの後も試みます。";
 constexpr const char* kSaveFailedAtEnd = "設定ファイルを保存できませんでした。\r\n";
+constexpr const char* kMovedToUser =
+    "プログラムのフォルダーに書き込めないため、設定とハイスコアは次の場所に保存します。\r\n";
 constexpr const char* kNamesChanged =
     "次の名前には設定ファイルに保存できない文字があります。\r\nその文字は「?」として保存します。\r\n";
 
@@ -41,11 +43,32 @@ void tellUnstorableNames(Form1& f) {
     if (!lines.empty()) f.sv.msgBox(kNamesChanged + lines.substr(2), kTitle, platform::kMbExclamation);
 }
 
+// Takes the file's values into the game; false when they are not settings.
+bool takeSettings(Form1& f, const std::string& bytes) {
+    const settings::ReadOutcome read = settings::readSettings(bytes, currentSettings(f));
+    if (!read.ok) return false;
+    const settings::SettingsValues& v = read.values;
+    f.form.left = v.windowLeft;
+    f.form.top = v.windowTop;
+    f.hiScore = v.hiScore;
+    f.hiName = v.hiName;
+    int16_t* keys[settings::kKeyCount] = {&f.KeyS0, &f.KeyS1, &f.KeyS2, &f.KeyS3, &f.KeyS4, &f.KeyS5,
+                                          &f.KeyS6, &f.KeyS7, &f.KeyS8, &f.KeyS9, &f.KeySA};
+    for (int k = 0; k < settings::kKeyCount; ++k) *keys[k] = v.keys[k];
+    f.unlockStage = v.unlockStage;
+    f.difficulty = v.difficulty;
+    f.mnuVoice.checked = v.voice;
+    return true;
+}
+
 SaveOutcome save(Form1& f, Random& fillerSource) {
+    // Nothing is written before the file was read: it would replace the
+    // player's settings with the start-up values.
+    if (!f.settingsRun.settingsRead) return SaveOutcome::Held;
     if (!f.settingsRun.mayReplace) return SaveOutcome::Held;
     tellUnstorableNames(f);
     std::string bytes = settings::writeSettings(currentSettings(f), settings::drawFiller(fillerSource));
-    return files::writeFileAtomically(f.filePath(settings::kFileName), bytes) ? SaveOutcome::Saved
+    return files::writeFileAtomically(f.paths.settingsFile, bytes) ? SaveOutcome::Saved
                                                                               : SaveOutcome::Failed;
 }
 
@@ -69,34 +92,32 @@ void saveSettingsNow(Form1& f) {
     own.seedFromTimeOfDay();
     if (save(f, own) != SaveOutcome::Failed || f.settingsRun.toldSaveFailed) return;
     f.settingsRun.toldSaveFailed = true;
-    f.sv.msgBox(kSaveFailedNow + f.filePath(settings::kFileName) + kTryingLater, kTitle, platform::kMbCritical);
+    f.sv.msgBox(kSaveFailedNow + f.paths.settingsFile + kTryingLater, kTitle, platform::kMbCritical);
 }
 
 void Form1::readSettingsFile() {
-    const std::string path = filePath(settings::kFileName);
+    settingsRun.settingsRead = true;
+    const std::string& path = paths.settingsFile;
     // Saves killed in earlier runs leave their temporary files beside it.
     files::removeLeftoverTemporaries(path);
 
     const files::FileBytes file = files::readRegularFile(path, kReadLimit);
-    // A missing file leaves everything as start-up set it; the first save makes it.
-    if (file.status == files::ReadStatus::Missing) return;
-    if (file.status == files::ReadStatus::Ok || file.status == files::ReadStatus::TooBig) {
-        const settings::ReadOutcome read = settings::readSettings(file.bytes, currentSettings(*this));
-        if (read.ok) {
-            const settings::SettingsValues& v = read.values;
-            form.left = v.windowLeft;
-            form.top = v.windowTop;
-            hiScore = v.hiScore;
-            hiName = v.hiName;
-            int16_t* keys[settings::kKeyCount] = {&KeyS0, &KeyS1, &KeyS2, &KeyS3, &KeyS4, &KeyS5,
-                                                  &KeyS6, &KeyS7, &KeyS8, &KeyS9, &KeySA};
-            for (int k = 0; k < settings::kKeyCount; ++k) *keys[k] = v.keys[k];
-            unlockStage = v.unlockStage;
-            difficulty = v.difficulty;
-            mnuVoice.checked = v.voice;
-            return;
-        }
+    if (file.status == files::ReadStatus::Missing) {
+        // A first run starts from the file kept beside the program, if any, or
+        // from the table the reset command gives, so the first game of each
+        // difficulty is not a best score by default.
+        const files::FileBytes start = paths.startingSettings.empty()
+                                           ? files::FileBytes{}
+                                           : files::readRegularFile(paths.startingSettings, kReadLimit);
+        if (start.status != files::ReadStatus::Ok || !takeSettings(*this, start.bytes)) setFactoryTable();
+        // A copy whose own folder is read-only says once where its files go.
+        if (paths.place == platform::DataPlace::UserReadOnly)
+            sv.msgBox(kMovedToUser + path, kTitle, platform::kMbInformation);
+        return;
     }
+    if ((file.status == files::ReadStatus::Ok || file.status == files::ReadStatus::TooBig) &&
+        takeSettings(*this, file.bytes))
+        return;
     // Damaged, unreadable, or not a file at all: whatever is there is kept
     // under a free name, and if it can't be, it is never replaced this run.
     const std::string kept = files::setAside(path, settings::kDamagedSuffix);
@@ -109,7 +130,7 @@ SaveOutcome Form1::writeSettingsFile() { return save(*this, rnd); }
 
 void Form1::Form_Unload() {
     if (writeSettingsFile() == SaveOutcome::Failed)
-        sv.msgBox(kSaveFailedAtEnd + filePath(settings::kFileName), kTitle, platform::kMbCritical);
+        sv.msgBox(kSaveFailedAtEnd + paths.settingsFile, kTitle, platform::kMbCritical);
     sv.endProgram(0);
 }
 

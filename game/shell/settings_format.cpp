@@ -18,6 +18,10 @@ constexpr const char* kWarningLine = "<!> Warning <!>";
 constexpr const char* kCodeText = "= Code(113)";
 constexpr const char* kLastLine = "Don't touch these datas.";
 constexpr const char* kFalse = "False";
+// "シフトJIS" in code page 932, after the last line's text: the game wrote this
+// file in code page 932. Its bytes are not UTF-8, so a text editor that saves
+// the file as UTF-8 changes them, and the names are judged by their bytes again.
+constexpr std::string_view kWrittenInCp932 = "\x83\x56\x83\x74\x83\x67JIS";
 
 // ---- writing, the way the runtime's print statement lays a line out ----
 
@@ -126,6 +130,9 @@ public:
         return word;
     }
 
+    // What the reader has not taken yet.
+    std::string_view rest() const { return s_.substr(p_); }
+
     void skipRestOfLine() {
         while (!atLineEnd()) ++p_;
         skipLineEnd();
@@ -222,15 +229,24 @@ Filler drawFiller(Random& rnd) {
     return f;
 }
 
-std::string storableName(std::string_view name) {
+std::string storableName(std::string_view name, bool* lost) {
     std::string out;
-    for (char c : name)
-        if (c != '"' && c != '\r' && c != '\n') out += c;
+    bool marked = false;
+    for (char c : name) {
+        const bool unstorable = c == '"' || c == '\r' || c == '\n';
+        out += unstorable ? '?' : c;
+        marked = marked || unstorable;
+    }
+    if (lost) *lost = marked;
     return out;
 }
 
 std::string nameAsStored(std::string_view name, bool* lost) {
-    return platform::text::fromCp932(platform::text::toCp932(storableName(name), lost));
+    bool quoteLost = false, codePageLost = false;
+    std::string stored =
+        platform::text::fromCp932(platform::text::toCp932(storableName(name, &quoteLost), &codePageLost));
+    if (lost) *lost = quoteLost || codePageLost;
+    return stored;
 }
 
 std::string writeSettings(const SettingsValues& v, const Filler& filler) {
@@ -255,7 +271,7 @@ std::string writeSettings(const SettingsValues& v, const Filler& filler) {
     file += constant.end();
     file += PrintLine().item(kWarningLine).end();
     file += PrintLine().item(filler.text).item(kCodeText).end();
-    file += PrintLine().item(kLastLine).end();
+    file += PrintLine().item(kLastLine).item(kWrittenInCp932).end();
     return file;
 }
 
@@ -287,12 +303,6 @@ ReadOutcome readSettings(std::string_view bytes, const SettingsValues& fallback)
         v.hiScore[i] = *score;
         names[i] = std::move(*name);
     }
-    // One file, one encoding: the names are judged together.
-    std::string allNames;
-    for (const std::string& name : names) allNames += name + '\n';
-    out.utf8 = platform::text::readsAsUtf8(allNames);
-    for (int i = 0; i < kTableSize; ++i) v.hiName[i] = out.utf8 ? names[i] : platform::text::fromCp932(names[i]);
-
     auto stored = toField<int32_t>(in.number());
     if (!stored) return damaged("checksum");
 
@@ -311,6 +321,14 @@ ReadOutcome readSettings(std::string_view bytes, const SettingsValues& fallback)
     std::optional<double> difficulty = in.number();
     if (!difficulty) return damaged("difficulty");
     v.difficulty = inRangeOr(difficulty, 0, kTableSize - 1, kFallbackDifficulty);
+
+    // One file, one encoding: the names are judged together, and never as UTF-8
+    // in a file the game wrote itself, whose code page 932 bytes may happen to
+    // be valid UTF-8 too.
+    std::string allNames;
+    for (const std::string& name : names) allNames += name + '\n';
+    out.utf8 = in.rest().find(kWrittenInCp932) == std::string_view::npos && platform::text::readsAsUtf8(allNames);
+    for (int i = 0; i < kTableSize; ++i) v.hiName[i] = out.utf8 ? names[i] : platform::text::fromCp932(names[i]);
 
     out.checksumOk = checksum(v.hiScore, v.unlockStage) == static_cast<double>(*stored);
     if (!out.checksumOk) {

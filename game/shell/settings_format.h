@@ -50,13 +50,15 @@ struct Filler {
 Filler drawFiller(Random& rnd);
 
 // A name as the file can carry it: the double quote (which would end a quoted
-// item) and line breaks (which would end the line) are dropped.
-std::string storableName(std::string_view name);
+// item) and line breaks (which would end the line) become "?", like any other
+// character the file cannot hold; `lost` tells whether that happened.
+std::string storableName(std::string_view name, bool* lost = nullptr);
 // The name as the next write will store it and read it back: what code page
 // 932 cannot hold becomes "?", and `lost` tells whether that happened.
 std::string nameAsStored(std::string_view name, bool* lost = nullptr);
 
-// The whole file, code page 932 with CR LF line ends.
+// The whole file, code page 932 with CR LF line ends; the last line carries a
+// mark that tells the reader the game wrote it.
 std::string writeSettings(const SettingsValues& values, const Filler& filler);
 
 struct ReadOutcome {

@@ -24,7 +24,7 @@ void Form1::loadPictures() {
                                  {picLv, "pic/levelup.gif"},
                                  {picNum, "pic/number.gif"}};
     for (const FilePicture& f : files) {
-        const std::string path = filePath(f.path);
+        const std::string path = paths.asset(f.path);
         // Only a regular file is opened: a FIFO in a picture's place would hold
         // start-up in open() forever.
         if (!platform::files::isRegularFile(path) || !f.box.loadPicture(path)) {
@@ -88,7 +88,7 @@ void Form1::startUp() {
     resetGame();
 
     mmxMode = 0;
-    blend = std::make_unique<BlendLibrary>(filePath(blendLibraryFile));
+    blend = std::make_unique<BlendLibrary>(paths.blendLibrary);
     int32_t hasMmx = 0;
     try {
         hasMmx = blend->checkMmx();

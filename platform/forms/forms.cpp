@@ -1,11 +1,14 @@
 #include "forms/forms.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include "files/regular_file.h"
 
 namespace forms {
 
@@ -56,8 +59,21 @@ QImage PictureBox::view() {
 }
 
 bool PictureBox::loadPicture(const std::string& path) {
-    QImageReader reader(QString::fromStdString(path));
-    QImage img = reader.read();
+    QImage img;
+    if (path.starts_with(":/")) {
+        // A picture compiled into the program.
+        img = QImageReader(QString::fromStdString(path)).read();
+    } else {
+        // Read as bytes by its path as the system gives it: a folder name that
+        // is not UTF-8 would not survive a trip through QString.
+        constexpr size_t kLargestPicture = 64 << 20;
+        const platform::files::FileBytes file = platform::files::readRegularFile(path, kLargestPicture);
+        if (file.status != platform::files::ReadStatus::Ok) return false;
+        QByteArray bytes(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        img = QImageReader(&buffer).read();
+    }
     if (img.isNull()) return false;
     setPicture(img);
     return true;

@@ -9,7 +9,16 @@ extern char** environ;
 
 namespace qtfront {
 
+bool DocumentOpener::pending() const {
+    if (reporting_) return true;
+    const auto now = Clock::now();
+    for (const Running& r : running_)
+        if (now - r.started < kWatchTime) return true;
+    return false;
+}
+
 bool DocumentOpener::open(const std::string& path, std::function<void()> failed) {
+    if (pending()) return true;
     posix_spawnattr_t attributes;
     if (posix_spawnattr_init(&attributes) != 0) return false;
     // A session of its own: a Ctrl+C in the terminal that started the game
@@ -34,7 +43,17 @@ void DocumentOpener::poll(const std::function<void(std::function<void()>)>& repo
             continue;
         }
         const bool ok = done == it->pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (!ok && Clock::now() - it->started < kWatchTime && it->failed) report(std::move(it->failed));
+        if (!ok && Clock::now() - it->started < kWatchTime && it->failed) {
+            reporting_ = true;
+            report([this, failed = std::move(it->failed)] {
+                // Done with once its box is closed, or when it ends the program.
+                struct Done {
+                    bool& flag;
+                    ~Done() { flag = false; }
+                } done{reporting_};
+                failed();
+            });
+        }
         it = running_.erase(it);
     }
 }

@@ -27,10 +27,14 @@ public:
 
     // Starts the opener on `path`; false when it could not even start.
     // `failed` is handed to poll's caller once the opener ends unsuccessfully.
+    // While a request is pending (its opener still watched, or its failure
+    // handed on and not yet done with), a new one starts nothing and waits on
+    // it: a key held or pressed again and again never stacks failure boxes.
     bool open(const std::string& path, std::function<void()> failed);
     // Collects the openers that have ended; the failures of each go to `report`.
     void poll(const std::function<void(std::function<void()>)>& report);
     bool watching() const { return !running_.empty(); }
+    bool pending() const;
 
 private:
     struct Running {
@@ -40,6 +44,7 @@ private:
     };
     std::string program_;
     std::vector<Running> running_;
+    bool reporting_ = false;  // a failure handed on whose callback has not finished
 };
 
 }  // namespace qtfront

@@ -1,6 +1,8 @@
 #include "form_window.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QAction>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -15,6 +17,10 @@
 
 #include <algorithm>
 #include <cmath>
+
+#if __has_include(<xcb/xcb.h>)
+#include <xcb/xcb.h>
+#endif
 
 #include "forms/virtual_keys.h"
 #include "key_state.h"
@@ -103,6 +109,43 @@ public:
 
 }  // namespace
 
+// Another program may destroy the window outright (XDestroyWindow, as
+// `xdotool windowclose` does): no close event comes, only the window's
+// DestroyNotify, and without this the program would run on with no window.
+class WindowDestroyedWatch final : public QAbstractNativeEventFilter {
+public:
+    WindowDestroyedWatch(QWidget* window, std::function<void()> onDestroyed)
+        : window_(window), onDestroyed_(std::move(onDestroyed)) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~WindowDestroyedWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    WindowDestroyedWatch(const WindowDestroyedWatch&) = delete;
+    WindowDestroyedWatch& operator=(const WindowDestroyedWatch&) = delete;
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+#if __has_include(<xcb/xcb.h>)
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY) return false;
+        const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
+        // Only while the window is ours: Qt destroys it itself after the watch is gone.
+        const WId id = window_->internalWinId();
+        if (id != 0 && destroyed->window == id && !told_) {
+            told_ = true;
+            onDestroyed_();
+        }
+#else
+        (void)type, (void)message;
+#endif
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> onDestroyed_;
+    bool told_ = false;
+};
+
 int wholeFactor(QSize area, QSize design) {
     if (design.width() < 1 || design.height() < 1) return 1;
     return std::max(1, std::min(area.width() / design.width(), area.height() / design.height()));
@@ -146,7 +189,7 @@ QPoint placeOnScreen(QPoint pos, QSize size) {
 }
 
 FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
-                       const QString& sizeFile)
+                       const std::string& sizeFile)
     : form_(form), post_(std::move(post)), closeWithoutHandler_(std::move(closeWithoutHandler)) {
     const QSize client = clientSize(form);
     auto onClose = [this] {
@@ -212,6 +255,8 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
         }
     }
     window_->setObjectName(QString::fromStdString(form.name));
+    // A window destroyed by another program is closed, as by its close box.
+    destroyedWatch_ = std::make_unique<WindowDestroyedWatch>(window_, onClose);
     sync();
     // Placed again once the layout knows the real size, which the pull back
     // onto the screen needs.
@@ -226,7 +271,7 @@ FormWindow::FormWindow(forms::Form& form, PostFn post, std::function<void()> clo
 }
 
 FormWindow::~FormWindow() {
-    if (!sizeFile_.isEmpty()) {
+    if (!sizeFile_.empty()) {
         settleWindowSize();
         const bool full = fullScreen();
         const WindowSize left{normalSize_, full ? maximizedBeforeFullScreen_ : window_->isMaximized(), full};
@@ -234,6 +279,7 @@ FormWindow::~FormWindow() {
         // the next run starts at the plain size.
         if (left != sizeRead_) writeWindowSize(sizeFile_, left);
     }
+    destroyedWatch_.reset();
     delete window_;
 }
 
@@ -269,7 +315,7 @@ void FormWindow::relayout() {
 }
 
 void FormWindow::restoreWindowSize() {
-    if (!sizeFile_.isEmpty()) sizeRead_ = readWindowSize(sizeFile_);
+    if (!sizeFile_.empty()) sizeRead_ = readWindowSize(sizeFile_);
     if (sizeRead_) {
         window_->resize(sizeRead_->size.expandedTo(window_->minimumSizeHint()));
         if (sizeRead_->maximized) window_->setWindowState(Qt::WindowMaximized);

@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,16 @@ class QWidget;
 
 namespace qtfront {
 
+class WindowDestroyedWatch;
+
 class FormWindow {
 public:
     // post queues the callbacks of the form's input; closeWithoutHandler takes the
     // form off the screen when its close box is used and it has no onUnload.
     // A scalable form's window keeps its size in sizeFile between runs (none
     // when empty).
-    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler, const QString& sizeFile = {});
+    FormWindow(forms::Form& form, PostFn post, std::function<void()> closeWithoutHandler,
+               const std::string& sizeFile = {});
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -98,7 +102,7 @@ private:
     QPoint windowPos_;
 
     Zoom zoom_;
-    QString sizeFile_;
+    std::string sizeFile_;
     std::optional<WindowSize> sizeRead_;
     QSize normalSize_;  // the window's size when neither maximized nor full screen
     QTimer* sizeSettles_ = nullptr;
@@ -106,6 +110,7 @@ private:
     bool fullScreenAtShow_ = false;
     bool tookScreen_ = false;  // full screen by the window's own hand: no window manager did it
     QRect geometryBeforeFullScreen_;
+    std::unique_ptr<WindowDestroyedWatch> destroyedWatch_;
 };
 
 // The largest whole factor, at least 1, at which `design` enlarged fits in `area`.

@@ -2,14 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include "document_opener.h"
@@ -52,6 +52,9 @@ QtServices::QtServices()
       opener_(std::make_unique<DocumentOpener>()) {}
 
 QtServices::~QtServices() {
+    // Every sound stopped and released first, while the application and the
+    // sound server's connection still stand.
+    sound_.reset();
     queue_.clear();
     windows_.clear();
 }
@@ -113,11 +116,13 @@ void QtServices::sndPlaySoundA(const std::string& path, uint32_t) { sound_->play
 
 bool QtServices::shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) {
     if (file.empty()) return false;
-    const QString name = QString::fromStdString(file);
-    const QString path = folder.empty() ? name : QDir(QString::fromStdString(folder)).filePath(name);
-    const QFileInfo info(path);
-    if (!info.exists()) return false;
-    return opener_->open(info.absoluteFilePath().toStdString(), std::move(failed));
+    // The path stays the system's bytes: a folder name that is not UTF-8 would
+    // not survive a trip through QString.
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(
+        folder.empty() ? std::filesystem::path(file) : std::filesystem::path(folder) / file, error);
+    if (error || !std::filesystem::exists(path, error)) return false;
+    return opener_->open(path.string(), std::move(failed));
 }
 
 void QtServices::setClipboardImage(const QImage& image) {
@@ -141,7 +146,37 @@ void QtServices::afterModal(QWidget* previouslyActive) {
     if (previouslyActive && previouslyActive->isVisible()) previouslyActive->activateWindow();
 }
 
+void QtServices::requestEnd() {
+    ending_ = true;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal) break;
+    }
+    for (const auto& w : windows_) {
+        forms::Form* form = &w->form();
+        if (!form->onUnload) continue;
+        post(form, &ending_, [form] { form->onUnload(); }, true);
+        return;
+    }
+    post(nullptr, &ending_, [this] { endProgram(0); }, true);
+}
+
+void QtServices::raiseWindows() {
+    for (const auto& w : windows_) {
+        QWidget* window = w->window();
+        if (!window->isVisible()) continue;
+        if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+        window->activateWindow();
+    }
+}
+
 void QtServices::msgBox(const std::string& text, const std::string& title, int style) {
+    // A run that is ending answers nobody: the player is gone or the display is.
+    if (ending_) return;
     // The loop stands still while the box is open: what the windows show now
     // is what the player sees behind it.
     repaint();
@@ -154,6 +189,7 @@ void QtServices::msgBox(const std::string& text, const std::string& title, int s
 }
 
 std::string QtServices::inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+    if (ending_) return std::string();
     repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     bool accepted = false;
@@ -186,7 +222,7 @@ void QtServices::showForm(forms::Form& form) {
             [this, f](const void* source, std::function<void()> action, bool coalesce) {
                 post(f, source, std::move(action), coalesce);
             },
-            [this, f] { unloadForm(*f); }, form.scalable ? QString::fromStdString(windowSizeFile_) : QString()));
+            [this, f] { unloadForm(*f); }, form.scalable ? windowSizeFile_ : std::string()));
         window = windows_.back().get();
     }
     const QWidget* over = nullptr;

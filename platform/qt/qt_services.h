@@ -57,6 +57,16 @@ public:
     void setWindowSizeFile(const std::string& path) { windowSizeFile_ = path; }
     // Forgets every key held, as when the application loses the keyboard.
     void releaseKeys();
+    // The run must end (a signal, a logout, a lost display): every open box is
+    // answered as cancelled, later boxes return at once, and the main form is
+    // closed as by its close box, so the game saves and ends at its next
+    // DoEvents.
+    void requestEnd();
+    bool ending() const { return ending_; }
+    // Boxes return at once from now on (the display may be gone).
+    void markEnding() { ending_ = true; }
+    // Brings the game's windows to the front, as a second start asks.
+    void raiseWindows();
 
 private:
     struct Queued {
@@ -80,6 +90,7 @@ private:
     std::unique_ptr<SoundPlayer> sound_;
     std::unique_ptr<DocumentOpener> opener_;
     std::string windowSizeFile_;
+    bool ending_ = false;
 };
 
 }  // namespace qtfront

@@ -1,35 +1,34 @@
 #include "window_size_file.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 #include <cstdio>
+
+#include "files/atomic_file.h"
+#include "files/regular_file.h"
 
 namespace qtfront {
 
 namespace {
 
 constexpr int kLargestSide = 32767;  // X's limit; anything larger is damage
-constexpr qint64 kLongestFile = 64;
+constexpr size_t kLongestFile = 64;
 
-QByteArray render(const WindowSize& size) {
-    return QStringLiteral("size %1 %2\nmaximized %3\nfullscreen %4\n")
-        .arg(size.size.width())
-        .arg(size.size.height())
-        .arg(size.maximized ? 1 : 0)
-        .arg(size.fullScreen ? 1 : 0)
-        .toLatin1();
+std::string render(const WindowSize& size) {
+    char text[kLongestFile + 1];
+    std::snprintf(text, sizeof text, "size %d %d\nmaximized %d\nfullscreen %d\n", size.size.width(), size.size.height(),
+                  size.maximized ? 1 : 0, size.fullScreen ? 1 : 0);
+    return text;
 }
 
 }  // namespace
 
-std::optional<WindowSize> readWindowSize(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray text = file.read(kLongestFile + 1);
+std::optional<WindowSize> readWindowSize(const std::string& path) {
+    // Through the regular-file check: a FIFO in the file's place would block
+    // the start-up in open().
+    const platform::files::FileBytes file = platform::files::readRegularFile(path, kLongestFile);
+    if (file.status != platform::files::ReadStatus::Ok) return std::nullopt;
+    const std::string& text = file.bytes;
     int w = 0, h = 0, maximized = 0, fullScreen = 0;
-    if (text.size() > kLongestFile ||
-        std::sscanf(text.constData(), "size %d %d maximized %d fullscreen %d", &w, &h, &maximized, &fullScreen) != 4)
+    if (std::sscanf(text.c_str(), "size %d %d maximized %d fullscreen %d", &w, &h, &maximized, &fullScreen) != 4)
         return std::nullopt;
     const WindowSize read{{w, h}, maximized == 1, fullScreen == 1};
     // Only the file this program writes is taken: any other byte is damage.
@@ -37,11 +36,8 @@ std::optional<WindowSize> readWindowSize(const QString& path) {
     return read;
 }
 
-bool writeWindowSize(const QString& path, const WindowSize& size) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray text = render(size);
-    return file.write(text) == text.size() && file.commit();
+bool writeWindowSize(const std::string& path, const WindowSize& size) {
+    return platform::files::writeFileAtomically(path, render(size));
 }
 
 }  // namespace qtfront

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <QSize>
-#include <QString>
 
 #include <optional>
+#include <string>
 
 namespace qtfront {
 
@@ -17,10 +17,13 @@ struct WindowSize {
     bool operator==(const WindowSize&) const = default;
 };
 
-// Three lines, "size W H", "maximized 0|1", "fullscreen 0|1". A missing file
-// or anything else in it gives nothing, and the window starts as it always did.
-std::optional<WindowSize> readWindowSize(const QString& path);
-// Replaces the file whole (a temporary file renamed over it); false on failure.
-bool writeWindowSize(const QString& path, const WindowSize& size);
+// Three lines, "size W H", "maximized 0|1", "fullscreen 0|1". A missing file,
+// anything but a regular file, or anything else in it gives nothing, and the
+// window starts as it always did. Paths are the system's bytes.
+std::optional<WindowSize> readWindowSize(const std::string& path);
+// Replaces the file whole by the settings file's atomic writer (a temporary
+// file renamed over it, a symbolic link replaced, never written through, a
+// read-only file left alone); false on failure.
+bool writeWindowSize(const std::string& path, const WindowSize& size);
 
 }  // namespace qtfront

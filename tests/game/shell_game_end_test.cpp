@@ -53,10 +53,11 @@ TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
     // best, score, answer (nullptr: cancelled), stored, on disk (nullptr: nothing saved), stage after
     const std::tuple<int32_t, int32_t, const char*, const char*, const char*, int16_t> cases[] = {
         {1233, 1234, "ルル子 2", "ルル子 2", "ルル子 2", 7},
-        {500, 500, "x", "", nullptr, 7},  // equal to the best: not recorded
+        {500, 500, "x", "---", nullptr, 7},  // equal to the best: not recorded
         {0, 1, nullptr, "No Name", "No Name", 7},
-        {0, 1, "\"\"", "No Name", "No Name", 7},
-        {0, 1, "Lulu \"the\" Beam", "Lulu the Beam", "Lulu the Beam", 7},
+        // a double quote would end a quoted item: told, and stored as "?"
+        {0, 1, "\"\"", "\"\"", "??", 7},
+        {0, 1, "Lulu \"the\" Beam", "Lulu \"the\" Beam", "Lulu ?the? Beam", 7},
         {0, 1, "  Smith, John ", "  Smith, John ", "  Smith, John ", 7},
         // no emoji in code page 932
         {0, 1, "絵文字\xF0\x9F\x98\x80です", "絵文字\xF0\x9F\x98\x80です", "絵文字?です", 7},

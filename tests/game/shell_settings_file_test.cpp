@@ -78,6 +78,14 @@ std::string fileNamed(const std::string& name, settings::SettingsValues v = play
     return file.replace(file.find("@@"), 2, name);
 }
 
+// The same file after a text editor saved it in UTF-8: every line converted.
+std::string savedAsUtf8(const std::string& name) {
+    return platform::text::fromCp932(fileNamed(platform::text::toCp932(name)));
+}
+
+// The same file as an older version or a player's hand made it: no mark of the game's.
+std::string unmarked(const std::string& file) { return file.substr(0, file.find("Don't touch")); }
+
 // Whatever is at vnbeam.ini, start-up goes on with what it can read or the
 // start values, and the quit leaves a whole file beside whatever was there.
 TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
@@ -98,7 +106,11 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         {"empty", File, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
         {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
         {"LF only", File, lf, "ルル子", 4, "", ""},
-        {"UTF-8 names", File, fileNamed("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
+        {"UTF-8 names", File, savedAsUtf8("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
+        {"UTF-8 names in a file without the game's mark", File, unmarked(fileNamed("山田太郎")), "山田太郎", 4, "", ""},
+        // Code page 932 bytes that are valid UTF-8 too, in the game's own file.
+        {"the game's own 縺ゅ＞", File, fileNamed(toCp932("縺ゅ＞")), "縺ゅ＞", 4, "", ""},
+        {"the game's own 縺｢", File, fileNamed(toCp932("縺｢")), "縺｢", 4, "", ""},
         {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", ""},
         {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", ""},
         {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
@@ -244,13 +256,98 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
         ::waitpid(child, nullptr, 0);
         const std::string file = folder.read();
         const settings::ReadOutcome r = settings::readSettings(file, {});
-        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("Don't touch these datas.\r\n")) << "round " << round;
+        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("JIS\r\n")) << "round " << round;
         EXPECT_TRUE(file == old || r.values.hiName[2] == "ルル子");
     }
     fake::Game next(1'000'000, folder.path);
     next.startUp();
     for (const auto& entry : fs::directory_iterator(folder.path))
         EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
+}
+
+}  // namespace
+
+namespace {
+
+// A copy whose settings live in a user's folder: the program folder holds the
+// pictures (and maybe a vnbeam.ini of its own), the user's folder the rest.
+struct UserFolderGame {
+    explicit UserFolderGame(platform::DataPlace place) {
+        paths.settingsFile = user.path + "/vnbeam.ini";
+        paths.windowFile = user.path + "/vnbeam-window.txt";
+        paths.startingSettings = program.ini();
+        paths.place = place;
+    }
+    ProgramFolder program;
+    fake::TempFolder user;
+    platform::GamePaths paths = platform::GamePaths::beside(program.path);
+    std::string userFile() const { return paths.settingsFile; }
+};
+
+TEST(SettingsFile, AReadOnlyCopySaysOnceWhereItKeepsTheFile) {
+    struct Row {
+        const char* name;
+        platform::DataPlace place;
+        bool userFileThere;
+        size_t told;
+    };
+    const Row rows[] = {
+        {.name = "read-only, first run", .place = platform::DataPlace::UserReadOnly, .userFileThere = false, .told = 1},
+        {.name = "read-only, later run", .place = platform::DataPlace::UserReadOnly, .userFileThere = true, .told = 0},
+        {.name = "installed, first run",
+         .place = platform::DataPlace::UserInstalled,
+         .userFileThere = false,
+         .told = 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        UserFolderGame u(row.place);
+        if (row.userFileThere) std::ofstream(u.userFile(), std::ios::binary) << settings::writeSettings({}, {0, "x"});
+        fake::Game g(1'000'000, u.program.path);
+        g.f.paths = u.paths;
+
+        g.startUp();
+
+        ASSERT_EQ(g.sv.messages.size(), row.told);
+        if (row.told == 0) continue;
+        EXPECT_EQ(
+            g.sv.messages[0].text,
+            "プログラムのフォルダーに書き込めないため、設定とハイスコアは次の場所に保存します。\r\n" + u.userFile());
+        EXPECT_EQ(g.sv.messages[0].style, platform::kMbInformation);
+    }
+}
+
+TEST(SettingsFile, AUserFolderStartsFromTheFileBesideTheProgramAndLeavesItAlone) {
+    UserFolderGame u(platform::DataPlace::UserInstalled);
+    settings::SettingsValues beside = played();
+    beside.hiName[2] = "そば";
+    const std::string besideBytes = settings::writeSettings(beside, {0, "x"});
+    u.program.write(besideBytes);
+    fake::Game g(1'000'000, u.program.path);
+    g.f.paths = u.paths;
+    g.startUp();
+    g.f.mnuVoice.click();
+
+    EXPECT_THROW(g.f.mnuQuit.click(), platform::ProgramEnd);
+
+    EXPECT_EQ(g.f.hiName[2], "そば");
+    EXPECT_EQ(u.program.read(), besideBytes);
+    std::ifstream in(u.userFile(), std::ios::binary);
+    const settings::ReadOutcome saved = settings::readSettings(std::string(std::istreambuf_iterator<char>(in), {}), {});
+    EXPECT_TRUE(saved.ok);
+    EXPECT_EQ(saved.values.hiName[2], "そば");
+    EXPECT_EQ(saved.values.voice, !beside.voice);
+}
+
+TEST(SettingsFile, AFirstRunStartsFromTheResetTable) {
+    fake::FolderGame e;
+    e.g.startUp();
+
+    for (int i = 0; i < game::kDifficulties; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(e.f.hiScore[i], 600 + 100 * i);
+        EXPECT_EQ(e.f.hiName[i], "---");
+    }
 }
 
 }  // namespace

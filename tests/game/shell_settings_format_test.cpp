@@ -76,13 +76,13 @@ TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
     }
 }
 
-// What a name cannot carry in the file is dropped or marked, and the next name
+// What a name cannot carry in the file is marked, and the next name
 // does not move; the rest of a round trip is the fuzzer's part.
-TEST(SettingsRoundTrip, WhatANameCannotCarryIsDroppedOrMarkedAlone) {
+TEST(SettingsRoundTrip, WhatANameCannotCarryIsMarkedAlone) {
     // Trail bytes like "\\" and vendor extensions come back; the wave dash Linux
     // input methods type becomes the one code page 932 has.
     const std::pair<const char*, const char*> cases[] = {
-        {"say \"hi\"", "say hi"},       {"a\r\nb", "ab"}, {"A\xF0\x9F\x98\x80Z", "A?Z"}, {"\xFF\xFEzz", "??zz"},
+        {"say \"hi\"", "say ?hi?"},     {"a\r\nb", "a??b"}, {"A\xF0\x9F\x98\x80Z", "A?Z"}, {"\xFF\xFEzz", "??zz"},
         {"ソ表ﾒﾆｭｰ①髙", "ソ表ﾒﾆｭｰ①髙"}, {"〜", "～"},
     };
     for (auto [name, readBack] : cases) {
@@ -112,27 +112,56 @@ TEST(SettingsReader, ReadsFilesMadeByHand) {
     }
 }
 
+// The sample file with its first name line holding `name` as raw bytes, as a
+// text editor saved it in UTF-8: every line converted, the game's mark too.
+ReadOutcome readSavedAsUtf8(const std::string& name) {
+    return readSettings(replaceLine(platform::text::fromCp932(writeSettings(kSample, kFiller)), 2, name), kStart);
+}
+
 // Each name alone in a file of ASCII otherwise, the hardest case for the rule,
 // once as the game writes it and once as a text editor saves it in UTF-8.
 TEST(SettingsReader, NamesComeBackAsWrittenInEitherEncodingAndGoBackInCodePage932) {
     const char* names[] = {"山田太郎", "ルル子", "渡辺", "齋藤", "髙橋", "﨑山", "濱田", "さくら", "ミズカ", "★ルル子★",
                            "♪ゆき♪",
                            // half-width katakana, whose code page 932 bytes are UTF-8 lead and trail bytes
-                           "ﾃｽﾄｱ", "ﾎｲﾐｱ", "ﾓｰﾂｧﾙﾄ", "ﾂｶ", "ﾐｽﾞｶ", "ﾙﾙ子", "ルルｺ", "ｶﾀｶﾅ ﾃﾞｽ"};
+                           "ﾃｽﾄｱ", "ﾎｲﾐｱ", "ﾓｰﾂｧﾙﾄ", "ﾂｶ", "ﾐｽﾞｶ", "ﾙﾙ子", "ルルｺ", "ｶﾀｶﾅ ﾃﾞｽ",
+                           // code page 932 bytes that are valid UTF-8 as well ("あい", "ぢ")
+                           "縺ゅ＞", "縺｢"};
     for (const char* name : names) {
         const std::string cp932 = platform::text::toCp932(name);
-        for (const std::string& bytes : {cp932, std::string(name)}) {
-            ReadOutcome r = readEdited(2, bytes);
-            EXPECT_TRUE(r.ok && r.values.hiName[0] == name && r.utf8 == (bytes != cp932)) << name << " " << r.utf8;
+        const ReadOutcome asWritten = readEdited(2, cp932);
+        const ReadOutcome asEdited = readSavedAsUtf8(name);
+        for (const ReadOutcome& r : {asWritten, asEdited}) {
+            ASSERT_TRUE(r.ok) << name;
+            EXPECT_EQ(r.values.hiName[0], name);
             EXPECT_EQ(lines(writeSettings(r.values, kFiller))[2], cp932) << name;
         }
+        EXPECT_FALSE(asWritten.utf8) << name;
+        EXPECT_TRUE(asEdited.utf8) << name;
     }
     // A name code page 932 cannot hold is read whole and stored with "?".
-    ReadOutcome emoji = readEdited(2, "ルル子\xF0\x9F\x98\x80");
+    ReadOutcome emoji = readSavedAsUtf8("ルル子\xF0\x9F\x98\x80");
+    EXPECT_TRUE(emoji.utf8);
+    EXPECT_EQ(emoji.values.hiName[0], "ルル子\xF0\x9F\x98\x80");
     bool lost = false;
-    EXPECT_TRUE(emoji.utf8 && emoji.values.hiName[0] == "ルル子\xF0\x9F\x98\x80" &&
-                nameAsStored(emoji.values.hiName[0], &lost) == "ルル子?" && lost);
-    EXPECT_TRUE(nameAsStored("ルル子", &lost) == "ルル子" && !lost);
+    EXPECT_EQ(nameAsStored(emoji.values.hiName[0], &lost), "ルル子?");
+    EXPECT_TRUE(lost);
+    EXPECT_EQ(nameAsStored("ルル子", &lost), "ルル子");
+    EXPECT_FALSE(lost);
+    EXPECT_EQ(nameAsStored("say \"hi\"", &lost), "say ?hi?");
+    EXPECT_TRUE(lost) << "a double quote is told like any other character the file cannot hold";
+}
+
+// A file without the game's mark (made by hand, or by an older version) is
+// judged by its names alone, as it always was.
+TEST(SettingsReader, AFileWithoutTheMarkIsJudgedByItsNames) {
+    const std::string file = writeSettings(kSample, kFiller);
+    const std::string unmarked = file.substr(0, file.find("Don't touch"));
+    const ReadOutcome utf8 = readSettings(replaceLine(unmarked, 2, "山田太郎"), kStart);
+    const ReadOutcome cp932 = readSettings(replaceLine(unmarked, 2, platform::text::toCp932("山田太郎")), kStart);
+    EXPECT_EQ(utf8.values.hiName[0], "山田太郎");
+    EXPECT_EQ(cp932.values.hiName[0], "山田太郎");
+    EXPECT_EQ(lines(file).at(18), "Don't touch these datas.    \x83\x56\x83\x74\x83\x67JIS");
 }
 
 // Line 14 gives the voice, and only the exact word "False" turns it off; its

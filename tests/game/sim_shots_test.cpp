@@ -38,7 +38,7 @@ TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {
         EXPECT_EQ(std::tuple(s.f.gauge, lanes, s.g.sv.sounds),
                   std::tuple(100 - c.cost, c.lanes,
                              c.voice.empty() ? std::vector<std::string>{}
-                                             : std::vector{s.f.filePath("vrnvoice/" + c.voice + ".wav")}))
+                                             : std::vector{s.f.paths.asset("vrnvoice/" + c.voice + ".wav")}))
             << "row " << &c - cases;
     }
 }

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "fake_services.h"
 #include "qt/qt_services.h"
 #include "shell/form1.h"
 
@@ -57,7 +58,8 @@ protected:
     QImage grab() { return window->screen()->grabWindow(window->winId()).toImage(); }
     QPoint onWindow(const forms::Control& c, QPoint p) { return sv.widgetOf(c)->mapTo(window, p); }
 
+    fake::TempFolder data;
     qtfront::QtServices sv;
-    game::Form1 f{sv, LANEBEAM_BIN_DIR};
+    game::Form1 f{sv, fake::builtPaths(data.path)};
     QMainWindow* window = nullptr;
 };

@@ -59,7 +59,18 @@ std::string FakeServices::inputBox(const std::string& prompt, const std::string&
     return answer;
 }
 
-Game::Game(int32_t startTick, std::string folder) : sv(startTick), f(sv, std::move(folder)) { sv.watched = &f.form; }
+platform::GamePaths builtPaths(const std::string& dataFolder) {
+    platform::GamePaths paths = platform::GamePaths::beside(Game::builtFolder());
+    const platform::GamePaths own = platform::GamePaths::beside(dataFolder);
+    paths.settingsFile = own.settingsFile;
+    paths.windowFile = own.windowFile;
+    return paths;
+}
+
+Game::Game(int32_t startTick, const std::string& folder)
+    : sv(startTick), f(sv, folder.empty() ? builtPaths(scratch.path) : platform::GamePaths::beside(folder)) {
+    sv.watched = &f.form;
+}
 
 std::string Game::builtFolder() { return LANEBEAM_BIN_DIR; }
 
@@ -69,18 +80,21 @@ void Game::startPlaying() {
         for (int pass = 0; pass < 100000 && f.scene != scene; ++pass) f.runPass();
 }
 
-ProgramFolder::ProgramFolder() {
+TempFolder::TempFolder() {
     std::string pattern = (fs::temp_directory_path() / "lanebeam-test-XXXXXX").string();
     if (char* made = mkdtemp(pattern.data())) path = made;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path.empty()) fs::remove_all(path, ignored);
+}
+
+ProgramFolder::ProgramFolder() {
     const fs::path bin = Game::builtFolder();
     std::error_code ec;
     fs::copy(bin / "pic", fs::path(path) / "pic", fs::copy_options::recursive, ec);
     for (const char* lib : {"libpxmix.so", "libwinplat.so"}) fs::copy_file(bin / lib, fs::path(path) / lib, ec);
-}
-
-ProgramFolder::~ProgramFolder() {
-    std::error_code ignored;
-    if (!path.empty()) fs::remove_all(path, ignored);
 }
 
 std::string ProgramFolder::read(const std::string& name) const {

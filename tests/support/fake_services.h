@@ -77,11 +77,26 @@ private:
     uint64_t idleTurns_ = 0;
 };
 
-// A game window on the fake platform, reading its files from a program folder
-// (the built one by default), with a fixed seed.
+// A fresh folder under the system's temporary folder, removed with the object.
+struct TempFolder {
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string path;
+};
+
+// The built program folder's pictures and blend library, with the settings and
+// window files in `dataFolder`.
+platform::GamePaths builtPaths(const std::string& dataFolder);
+
+// A game window on the fake platform with a fixed seed, reading everything
+// from `folder`; without one, its pictures and blend library come from the
+// built program folder and its settings file lives in a folder of its own.
 struct Game {
-    explicit Game(int32_t startTick = 1'000'000, std::string folder = builtFolder());
+    explicit Game(int32_t startTick = 1'000'000, const std::string& folder = "");
     static std::string builtFolder();
+    TempFolder scratch;
     FakeServices sv;
     game::Form1 f;
 
@@ -95,15 +110,12 @@ struct Game {
 // A temporary program folder holding the pictures and the blend library of the
 // built one, removed with the object, so no test touches the built folder's
 // vnbeam.ini.
-struct ProgramFolder {
+struct ProgramFolder : TempFolder {
     ProgramFolder();
-    ~ProgramFolder();
     std::string file(const std::string& name) const { return path + "/" + name; }
     std::string ini() const { return file("vnbeam.ini"); }
     std::string read(const std::string& name = "vnbeam.ini") const;
     void write(const std::string& bytes, const std::string& name = "vnbeam.ini") const;
-
-    std::string path;
 };
 
 // A game in a program folder of its own; the folder outlives the game.
