@@ -82,6 +82,19 @@ begin() {
         pids+=($!)
         for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/lanebeam" ] && break; sleep 0.05; done
         [ -S "$XDG_RUNTIME_DIR/lanebeam" ] || fail "weston did not start"
+        # A window mapped before the desktop shell is up never gets the
+        # keyboard: the shell is ready once its panel and background show.
+        local ready=
+        for _ in $(seq 100); do
+            import -window root -crop 1x1+0+$((${screen#*x} / 2)) "$work/shell.png" 2>/dev/null &&
+                [ "$(convert "$work/shell.png" -format '%[fx:int(255*maxima)]' info: 2>/dev/null)" != 0 ] && ready=yes && break
+            sleep 0.1
+        done
+        [ -n "$ready" ] || fail "weston's desktop shell did not start"
+        # The X focus stays on weston's window from here on: moving it again
+        # would take the keyboard from the game inside (see focus).
+        xdotool windowfocus --sync "$(xdotool search --class weston | head -1)" 2>/dev/null || true
+        sleep 0.3
         export WAYLAND_DISPLAY=lanebeam QT_QPA_PLATFORM=wayland
         # The protocol log is how a scenario reads the window's title and app id.
         export WAYLAND_DEBUG=client
@@ -128,7 +141,12 @@ gone() {
     done
     return 1
 }
-focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.1; }
+focus() {
+    # On weston the compositor gives its windows the keyboard itself.
+    [ "$wm" = weston ] && return 0
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true
+    sleep 0.1
+}
 
 # press KEY...: each key down and up again, as a finger taps it.
 press() {
