@@ -248,10 +248,10 @@ def make_title():
 
     f_press = font(FONT_BOLD, 17)
     f_jp = font(FONT_PGOTHIC, 15)
-    fancy_text(canvas, (130, 250), "PRESS SPACE", f_press,
+    fancy_text(canvas, (130, 226), "PRESS SPACE", f_press,
                [(0, (255, 255, 255)), (1, (255, 230, 160))], stroke=2,
                glow=(255, 200, 120), glow_radius=4, glow_strength=0.9)
-    fancy_text(canvas, (130, 275), "スペースキーでスタート", f_jp,
+    fancy_text(canvas, (130, 250), "スペースキーでスタート", f_jp,
                [(0, (255, 255, 255)), (1, (230, 230, 255))], stroke=2)
     f_hint = font(FONT_PGOTHIC, 12)
     fancy_text(canvas, (112, 336), "F1 ヘルプ  ·  F2 遊戯開始", f_hint,

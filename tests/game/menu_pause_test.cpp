@@ -1,6 +1,10 @@
 // The pause.
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
+
+#include <algorithm>
 #include <limits>
 #include <set>
 
@@ -75,6 +79,29 @@ TEST(MenuBackToTitle, FromPlayAndFromInsideAPause) {
         f.runPass();
         EXPECT_EQ(fake::checkInvariants(f), "");
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The pause label stands on the title picture after back-to-title during a
+// pause: no text of the picture may lie under it or peek out around it.
+TEST(MenuPause, TheLabelCoversNoTextOfTheTitlePicture) {
+    Game g;
+    const QImage title(QString::fromStdString(g.f.paths.asset("pic/title.jpg")));
+    ASSERT_FALSE(title.isNull());
+    const forms::Label& label = g.f.lblPause;
+    constexpr int kMargin = 8;  // glyph tops and outlines close above or below
+    int textPixels = 0;
+    for (int y = label.top - kMargin; y < label.top + label.height + kMargin; ++y)
+        for (int x = label.left; x < label.left + label.width; ++x) {
+            const QColor c = title.pixelColor(x, y);
+            // The title's lettering is near white; the heroine on the right
+            // is not lettering and keeps to her own colours.
+            if (std::min({c.red(), c.green(), c.blue()}) > 200 && x < 250) ++textPixels;
+        }
+    EXPECT_EQ(textPixels, 0);
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ game="$work/game"
 settings=${SCENARIO_SETTINGS:-$game/vnbeam.ini}
 game_pid=
 pids=()
+launch=()  # the command start_game runs; the program folder's lanebeam when empty
+[ -n "$command" ] && launch=("$command")
 
 cleanup() {
     if [ -n "$game_pid" ]; then kill -9 "$game_pid" 2>/dev/null || true; fi
@@ -105,7 +107,7 @@ begin() {
 # Shift for the debug menu) and waits for its window; sets $win.
 start_game() {
     [ -n "${1:-}" ] && xdotool keydown "$1"
-    ${command:-"$game/lanebeam"} >"$work/game.log" 2>&1 &
+    "${launch[@]:-$game/lanebeam}" >"$work/game.log" 2>&1 &
     game_pid=$!
     win=$(wait_window "ルル子の VORN BEAM" 10) || fail "the game window did not appear"
     sleep 0.3
@@ -213,8 +215,15 @@ quit() {
     [ "$status" = 0 ] || fail "the program ended with status $status"
     [ -f "$settings" ] || fail "no vnbeam.ini written at $settings"
 }
-# ini_line N: line N of the settings file, without the CR.
-ini_line() { sed -n "${1}p" "$settings" | tr -d '\r'; }
+# ini_line N [FILE]: line N of the settings file, without the CR.
+ini_line() { sed -n "${1}p" "${2:-$settings}" | tr -d '\r'; }
+# zero_scores [FILE]: a settings file whose best scores are all 0, so the first
+# game with any score asks for a name (a fresh start has the reset table).
+zero_scores() {
+    local to=${1:-$settings}
+    mkdir -p "$(dirname "$to")"
+    cp "$(dirname "${BASH_SOURCE[0]}")/../../fuzz/corpus/settings/fresh.ini" "$to"
+}
 
 passed() { say "passed"; }
 # share NAME X Y W H COLOUR: the share (0-1) of a part of a screenshot that is

@@ -4,6 +4,7 @@
 # the game wrote to vnbeam.ini.
 . "$(dirname "$0")/lib.sh"
 begin
+zero_scores
 start_game
 shot title
 press space
