@@ -38,6 +38,7 @@ status=0
     SCENARIO_COMMAND="$command" SCENARIO_SETTINGS="$home/.local/share/lanebeam/vnbeam.ini" \
     SCENARIO_WM=openbox SCENARIO_OUT="$work/out" \
     "$scenarios/play_one_game.sh" || status=$?
+rm -rf "$out"
 mkdir -p "$out"
 cp -r "$work/out/." "$out/"
 [ "$status" = 0 ] || { echo "FAIL: the installed game did not play through (screenshots in $out)" >&2; exit 1; }
