@@ -1,21 +1,19 @@
-# The two commands of the README, plus the benchmarks.
+# The two commands of the README, plus the benchmarks, installing and the package.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PROBE_SECONDS ?= 30
 FUZZ_SECONDS ?= 30
 
-PREFIX ?= $(HOME)/.local/share/lanebeam
-BINDIR ?= $(HOME)/.local/bin
-APPDIR ?= $(HOME)/.local/share/applications
-ICONDIR ?= $(HOME)/.local/share/icons/hicolor/128x128/apps
+# make install / make uninstall: per user by default; PREFIX may contain spaces.
+PREFIX ?= $(HOME)/.local
 
-.PHONY: run test unit bench deps configure build clean test-sanitize fuzz install uninstall
+.PHONY: run test unit bench deps configure build build-game clean test-sanitize fuzz install uninstall package
 
 # make run needs only what building and running need; the targets that test
 # or measure add their own tools.
 DEPS = run
-test unit bench test-sanitize fuzz: DEPS = test
+test unit bench test-sanitize fuzz package: DEPS = test
 
 deps:
 	@scripts/install-deps $(DEPS)
@@ -23,10 +21,15 @@ deps:
 configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
+# Everything: the game, the tests and the benchmarks.
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what a player runs: the launcher, the game, its two libraries and files.
+build-game: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target lanebeam dist_files
+
+run: build-game
 	@$(BUILD)/bin/lanebeam
 
 test: build
@@ -49,11 +52,16 @@ test-sanitize: deps
 fuzz: deps
 	@scripts/run-fuzzers $(FUZZ_SECONDS)
 
-install: build
-	@scripts/install-desktop install $(BUILD) $(PREFIX) $(BINDIR) $(APPDIR) $(ICONDIR)
+install: build-game
+	@scripts/install-prefix $(BUILD) "$(PREFIX)"
 
+# Exactly the installed files: the player's vnbeam.ini beside them stays.
 uninstall:
-	@scripts/install-desktop uninstall $(PREFIX)
+	@scripts/uninstall "$(PREFIX)/share/lanebeam/installed-files.txt"
+
+# The Debian package, from a Release build of its own (build-package/).
+package: deps
+	@scripts/build-package build-package $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) build-sanitize build-fuzz build-package

@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lanebeam"));
     QApplication::setApplicationVersion(QString::fromLatin1(game::kVersion));
+    // The desktop entry's name: Wayland shows the window with that entry's icon.
+    QApplication::setDesktopFileName(QStringLiteral(LANEBEAM_APP_ID));
 
     QTranslator qtStrings;
     app::setUpJapanese(qtStrings);

@@ -4,22 +4,30 @@
 # calls `begin`; every helper fails the scenario loudly at its first missed
 # step, with a screenshot and the game's output kept in the output folder.
 #
-# Environment: SCENARIO_WM=openbox (default) or none; SCENARIO_OUT, where the
-# screenshots and logs go; SCENARIO_BIN, the built program folder.
+# Environment: SCENARIO_WM=openbox (default), none, or weston (a Wayland
+# compositor shown in the X server, the game on its Wayland platform);
+# SCENARIO_OUT, where the screenshots and logs go; SCENARIO_BIN, the built
+# program folder, copied fresh for each run. For an installed game instead:
+# SCENARIO_COMMAND, what its menu entry runs, and SCENARIO_SETTINGS, where it
+# writes vnbeam.ini.
 set -euo pipefail
 unset QT_QPA_PLATFORM  # a real window, not the offscreen platform of the unit tests
 
 scenario=$(basename "$0" .sh)
-bin=${SCENARIO_BIN:?the built program folder}
+bin=${SCENARIO_BIN:-}
+command=${SCENARIO_COMMAND:-}
+[ -n "$bin$command" ] || { echo "$scenario: set SCENARIO_BIN or SCENARIO_COMMAND" >&2; exit 2; }
 wm=${SCENARIO_WM:-openbox}
 out=${SCENARIO_OUT:-/tmp/lanebeam-scenarios}/$scenario.$wm
 mkdir -p "$out"
 rm -f "$out"/*.png
 work=$(mktemp -d)
 game="$work/game"
+settings=${SCENARIO_SETTINGS:-$game/vnbeam.ini}
 game_pid=
 pids=()
 launch=()  # the command start_game runs; the program folder's lanebeam when empty
+[ -n "$command" ] && launch=("$command")
 
 cleanup() {
     if [ -n "$game_pid" ]; then kill -9 "$game_pid" 2>/dev/null || true; fi
@@ -33,14 +41,15 @@ fail() {
     echo "$scenario[$wm]: FAILED: $*" >&2
     [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null
     [ -f "$work/game.log" ] && cp "$work/game.log" "$out/game.log"
+    [ -f "$work/weston.log" ] && cp "$work/weston.log" "$out/weston.log"
     exit 1
 }
 
 # begin [SCREEN]: a fresh program folder (no settings file) and a new X server.
 begin() {
     local screen=${1:-1024x768}
-    cp -r "$bin" "$game"
-    rm -f "$game/vnbeam.ini" "$game"/vnbeam.ini.bad*
+    [ -n "$bin" ] && cp -r "$bin" "$game"
+    rm -f "$settings" "$settings".bad*
     # Xvfb picks a free display and writes its number once it accepts clients.
     Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     pids+=($!)
@@ -65,6 +74,33 @@ begin() {
         done
         [ -n "$ready" ] || fail "openbox did not start"
     fi
+    if [ "$wm" = weston ]; then
+        # Weston's X11 back end: its output is a window of the X server, which
+        # takes xdotool's keys and the screenshots as for any X program.
+        export XDG_RUNTIME_DIR="$work/runtime"
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+        weston --backend=x11-backend.so --width="${screen%x*}" --height="${screen#*x}" --socket=lanebeam \
+            --idle-time=0 --log="$work/weston.log" >/dev/null 2>&1 &
+        pids+=($!)
+        for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/lanebeam" ] && break; sleep 0.05; done
+        [ -S "$XDG_RUNTIME_DIR/lanebeam" ] || fail "weston did not start"
+        # A window mapped before the desktop shell is up never gets the
+        # keyboard: the shell is ready once its panel and background show.
+        local ready=
+        for _ in $(seq 100); do
+            import -window root -crop 1x1+0+$((${screen#*x} / 2)) "$work/shell.png" 2>/dev/null &&
+                [ "$(convert "$work/shell.png" -format '%[fx:int(255*maxima)]' info: 2>/dev/null)" != 0 ] && ready=yes && break
+            sleep 0.1
+        done
+        [ -n "$ready" ] || fail "weston's desktop shell did not start"
+        # The X focus stays on weston's window from here on: moving it again
+        # would take the keyboard from the game inside (see focus).
+        xdotool windowfocus --sync "$(xdotool search --class weston | head -1)" 2>/dev/null || true
+        sleep 0.3
+        export WAYLAND_DISPLAY=lanebeam QT_QPA_PLATFORM=wayland
+        # The protocol log is how a scenario reads the window's title and app id.
+        export WAYLAND_DEBUG=client
+    fi
 }
 
 # start_game [KEY_HELD]: starts the game (optionally with a key held down, as
@@ -80,8 +116,17 @@ start_game() {
 }
 
 # wait_window NAME SECONDS: the newest visible window whose name matches.
+# On Wayland, the compositor's window once the game has set that title.
 wait_window() {
     local id
+    if [ "$wm" = weston ]; then
+        for _ in $(seq $(($2 * 20))); do
+            if [ "$(wayland_title)" = "$1" ]; then xdotool search --class weston | head -1; return 0; fi
+            [ -n "$game_pid" ] && ! kill -0 "$game_pid" 2>/dev/null && return 1
+            sleep 0.05
+        done
+        return 1
+    fi
     for _ in $(seq $(($2 * 20))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
         if [ -n "$id" ]; then echo "$id"; return 0; fi
@@ -98,7 +143,12 @@ gone() {
     done
     return 1
 }
-focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.1; }
+focus() {
+    # On weston the compositor gives its windows the keyboard itself.
+    [ "$wm" = weston ] && return 0
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true
+    sleep 0.1
+}
 
 # press KEY...: each key down and up again, as a finger taps it.
 press() {
@@ -108,7 +158,10 @@ press() {
 press_code() {
     for k in "$@"; do xdotool keydown "$k"; sleep 0.05; xdotool keyup "$k"; sleep 0.08; done
 }
-caption() { xdotool getwindowname "$win"; }
+# The newest title and app id the game gave its Wayland window.
+wayland_title() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p' "$work/game.log" | tail -1; }
+wayland_app_id() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$work/game.log" | tail -1; }
+caption() { if [ "$wm" = weston ]; then wayland_title; else xdotool getwindowname "$win"; fi; }
 expect_caption() {  # PATTERN SECONDS
     for _ in $(seq $(($2 * 20))); do
         case "$(caption)" in $1) return 0 ;; esac
@@ -164,13 +217,17 @@ quit() {
     wait "$game_pid" || status=$?
     game_pid=
     [ "$status" = 0 ] || fail "the program ended with status $status"
-    [ -f "$game/vnbeam.ini" ] || fail "no vnbeam.ini written"
+    [ -f "$settings" ] || fail "no vnbeam.ini written at $settings"
 }
 # ini_line N [FILE]: line N of the settings file, without the CR.
-ini_line() { sed -n "${1}p" "${2:-$game/vnbeam.ini}" | tr -d '\r'; }
+ini_line() { sed -n "${1}p" "${2:-$settings}" | tr -d '\r'; }
 # zero_scores [FILE]: a settings file whose best scores are all 0, so the first
 # game with any score asks for a name (a fresh start has the reset table).
-zero_scores() { cp "$(dirname "${BASH_SOURCE[0]}")/../../fuzz/corpus/settings/fresh.ini" "${1:-$game/vnbeam.ini}"; }
+zero_scores() {
+    local to=${1:-$settings}
+    mkdir -p "$(dirname "$to")"
+    cp "$(dirname "${BASH_SOURCE[0]}")/../../fuzz/corpus/settings/fresh.ini" "$to"
+}
 
 # changed A B X Y W H: how many pixels of a part differ between two screenshots.
 changed() {
