@@ -35,6 +35,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# A step that fails without a word of its own still says where.
+trap 'echo "$scenario[$wm]: FAILED at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 say() { echo "$scenario[$wm]: $*"; }
 fail() {
@@ -69,7 +71,7 @@ begin() {
                 xdotool search --onlyvisible --classname wmprobe >/dev/null 2>&1 && ready=yes && break
                 sleep 0.05
             done
-            kill "$probe" 2>/dev/null
+            kill "$probe" 2>/dev/null || true  # it may have given up by itself
             [ -n "$ready" ] && break
         done
         [ -n "$ready" ] || fail "openbox did not start"

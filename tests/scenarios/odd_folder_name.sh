@@ -7,6 +7,7 @@ begin
 for name in $'caf\xe9' $'\x83\x8b\x83\x8b\x8eq'; do  # "café" in Latin-1, "ルル子" in code page 932
     mv "$game" "$work/$name"
     game="$work/$name"
+    settings="$game/vnbeam.ini"
     start_game
     press space
     expect_caption "*EASY GAME ||||*" 3
