@@ -13,7 +13,7 @@
 
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
-#include "qt/control_views.h"
+#include "qt/caption_layout.h"
 #include "qt_environment.h"
 
 namespace {
