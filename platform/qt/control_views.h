@@ -50,6 +50,13 @@ protected:
     Zoom zoom_;
 };
 
+// The largest side a client area or a control is given: a model asking for
+// more is broken, and a window that large could not be shown.
+inline constexpr int kMaxClientSide = 8192;
+
+// Disabled by the model itself, not only by a disabled window around it.
+inline bool explicitlyDisabled(const QWidget* w) { return w->testAttribute(Qt::WA_ForceDisabled); }
+
 // A widget for `control`, a child of `parent` (owned by it); nullptr for a kind
 // of control the front does not know.
 ControlView* makeView(forms::Control& control, QWidget* parent, const PostFn& post);
