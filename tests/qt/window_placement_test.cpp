@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "qt/form_window.h"
 #include "qt/window_placement.h"
 #include "qt_environment.h"
 
@@ -85,6 +86,26 @@ TEST(QtWindowPlacement, TwipsToPixelsHasAnAnswerForEveryFloat) {
         {.twips = std::numeric_limits<float>::infinity(), .pixels = 0},
     };
     for (const Row& r : rows) EXPECT_EQ(qtfront::twipsToPixels(r.twips), r.pixels) << r.twips;
+}
+
+// A form that names no position opens centred over the window it came from,
+// pulled in where that would stick out of the screen, and the model learns where.
+TEST(QtWindowPlacement, ADialogOpensOverItsWindowWhollyOnTheScreen) {
+    const QRect a = screenArea();
+    QWidget game;
+    game.setGeometry(a.right() + 1 - 200, a.top() + 200, 200, 200);
+    forms::Form form("Form2");
+    form.clientWidth = 500;
+    form.clientHeight = 400;
+    qtfront::FormWindow dialog(
+        form, [](const void*, std::function<void()>, bool) {}, [] {});
+    dialog.show(&game);
+    // Placed by its size before the frame is known, as a window manager frames it later.
+    const QPoint placed = dialog.window()->pos();
+    EXPECT_EQ(placed.x(), a.right() + 1 - 500) << "pulled in from the right edge";
+    EXPECT_EQ(placed.y(), game.frameGeometry().center().y() - 200) << "centred";
+    EXPECT_EQ(form.left, placed.x() * forms::kTwipsPerPixel);
+    EXPECT_EQ(form.top, placed.y() * forms::kTwipsPerPixel);
 }
 
 }  // namespace
