@@ -5,11 +5,13 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "qt/fonts.h"
+
 namespace app {
 
 void setUpJapanese(QTranslator& qtStrings) {
     // Every caption is Japanese: without a CJK font they would be empty boxes.
-    QFont font(QStringLiteral("IPAPGothic"));
+    QFont font(QString::fromLatin1(qtfront::kProportionalFamily));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(9);
     QApplication::setFont(font);

@@ -1,10 +1,9 @@
 // The widgets that show the controls of a form model, one class per kind of
-// control. They keep no state of the game: they read the model at sync() and
-// turn input into queued model callbacks.
+// control (the picture box's, which does more, in picture_view). They keep no
+// state of the game: they read the model at sync() and turn input into queued
+// model callbacks.
 #pragma once
 
-#include <QFont>
-#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -51,24 +50,15 @@ protected:
     Zoom zoom_;
 };
 
+// The largest side a client area or a control is given: a model asking for
+// more is broken, and a window that large could not be shown.
+inline constexpr int kMaxClientSide = 8192;
+
+// Disabled by the model itself, not only by a disabled window around it.
+inline bool explicitlyDisabled(const QWidget* w) { return w->testAttribute(Qt::WA_ForceDisabled); }
+
 // A widget for `control`, a child of `parent` (owned by it); nullptr for a kind
 // of control the front does not know.
 ControlView* makeView(forms::Control& control, QWidget* parent, const PostFn& post);
-
-// The font of a control: IPA P Gothic, or IPA Gothic where the columns must line up.
-QFont controlFont(double points, bool fixedPitch);
-
-// How a button shows a caption in `area`: on one line when it fits, else on two
-// lines broken where a reader would break it (between Latin letters and
-// Japanese, after a blank, after a particle), never inside a word; where even
-// that won't fit, in a smaller font.
-struct CaptionLayout {
-    QStringList lines;
-    QFont font;
-};
-CaptionLayout layoutCaption(const QString& text, const QFont& font, QSize area);
-
-inline constexpr const char* kProportionalFamily = "IPAPGothic";
-inline constexpr const char* kFixedFamily = "IPAGothic";
 
 }  // namespace qtfront

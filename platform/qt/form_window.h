@@ -2,30 +2,30 @@
 // form has one, else a plain top-level widget, and the controls at their pixel
 // positions in a client area of fixed size; or, for a scalable form, in a
 // client area enlarged by a whole factor, centred in a window of any size.
+// It coordinates the parts that do each job: the menu binding, the control
+// placement, the scaled stage, the window's size and full screen, its
+// placement on the screen and the watch for its destruction.
 #pragma once
 
-#include <QPoint>
-#include <QPointer>
-#include <QRect>
-#include <QSize>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "control_views.h"
 #include "forms/forms.h"
-#include "window_size_file.h"
+#include "scaled_stage.h"
+#include "window_placement.h"
 
 class QAction;
-class QMenuBar;
-class QTimer;
-class QWidget;
 
 namespace qtfront {
 
+class ControlPlacement;
+class MenuBinding;
 class WindowDestroyedWatch;
+class WindowSizing;
 
 class FormWindow {
 public:
@@ -54,101 +54,23 @@ public:
     QAction* actionOf(const forms::MenuItem& item) const;
 
 private:
-    struct MenuBinding {
-        forms::MenuItem* item;
-        QAction* action;
-        int parent;  // index of the enclosing menu's binding, -1 on the bar
-        std::string caption, shortcut;
-        bool fresh = true;
-        bool enabled = true;
-        bool shown = true;  // visible, and so is every enclosing menu
-    };
-    struct Placed {
-        forms::Control* control;
-        ControlView* view;
-        QWidget* parent;
-        QRect geometry;
-    };
-
-    void buildMenus(QWidget* host, const std::vector<forms::MenuItem*>& items, int parent);
-    void syncMenus();
-    bool actionable(size_t binding) const;
-    ControlView* viewFor(forms::Control* control, int depth = 0);
-    void syncControls();
-    void syncPosition();
     void postInput(const void* source, std::function<void()> action, bool coalesce);
-    QWidget* makeBackdrop(QWidget* parent);
-    void relayout();
-    void noteWindowSize();
-    void settleWindowSize();
-    void restoreWindowSize();
+    void key(int code);
     bool fullScreen() const;
-    // Full screen, or back to the window it was; scalable forms only.
-    void toggleFullScreen();
 
     forms::Form& form_;
     PostFn post_;
     std::function<void()> closeWithoutHandler_;
     QWidget* window_ = nullptr;
-    QWidget* client_ = nullptr;    // the controls' parent
-    QWidget* backdrop_ = nullptr;  // a scalable form's black area around client_
-    QMenuBar* bar_ = nullptr;
-    std::vector<MenuBinding> menus_;
-    std::vector<Placed> views_;
-    bool tabOrderDue_ = false;
-    QPointer<QWidget> focusBeforeDisabled_;
+    std::unique_ptr<ScaledStage> stage_;    // scalable forms only
+    std::unique_ptr<WindowSizing> sizing_;  // scalable forms only
+    std::unique_ptr<MenuBinding> menus_;    // forms with a menu bar only
+    std::unique_ptr<ControlPlacement> controls_;
+    std::unique_ptr<WindowPlacement> placement_;
+    std::unique_ptr<WindowDestroyedWatch> destroyedWatch_;
 
     std::string caption_;
     qint64 iconKey_ = -1;
-    bool placed_ = false;
-    float modelLeft_ = 0, modelTop_ = 0;  // the model position last applied or written
-    QPoint windowPos_;
-
-    Zoom zoom_;
-    std::string sizeFile_;
-    std::optional<WindowSize> sizeRead_;
-    QSize normalSize_;  // the window's size when neither maximized nor full screen
-    QTimer* sizeSettles_ = nullptr;
-    bool maximizedBeforeFullScreen_ = false;
-    bool fullScreenAtShow_ = false;
-    bool tookScreen_ = false;  // full screen by the window's own hand: no window manager did it
-    QRect geometryBeforeFullScreen_;
-    std::unique_ptr<WindowDestroyedWatch> destroyedWatch_;
 };
-
-// The largest whole factor, at least 1, at which `design` enlarged fits in `area`.
-int wholeFactor(QSize area, QSize design);
-
-// How a scalable form shows in a client area of `area` logical pixels on a
-// screen with `pixelRatio` device pixels to a logical one: the zoom, whose
-// factor is whole in device pixels, and where the enlarged client area goes.
-struct Presentation {
-    Zoom zoom;
-    QRect stage;
-};
-Presentation present(QSize area, qreal pixelRatio, QSize design);
-
-// Where a window of `size` at `pos` ends up: unchanged while its title strip
-// lies on some screen, else pulled onto the primary screen.
-QPoint placeOnScreen(QPoint pos, QSize size);
-
-// The factor a scalable form opens at on a screen of `pixelRatio` device
-// pixels to a logical one: the next whole one, so on a 150 % screen the
-// picture shows twice its size in device pixels, never smaller than the
-// desktop around it.
-int startFactor(qreal pixelRatio);
-// The client area, in logical pixels, that shows `design` at `factor` device
-// pixels to one of its own with no margin.
-QSize stageSize(QSize design, int factor, qreal pixelRatio);
-// The size a window of `wanted` takes in `available` (logical pixels, frame
-// and all): unchanged where it fits, else the largest whole factor of its
-// client area that fits, `extra` being what the window adds around the area.
-QSize fitWindowSize(QSize wanted, QSize available, QSize extra, QSize design, qreal pixelRatio);
-// Where a window of `size` at `pos` goes so that it lies wholly on the screen
-// under its title strip (the primary one when none is), where it fits.
-QPoint fitOnScreen(QPoint pos, QSize size);
-
-// Twips to whole pixels, with a safe answer for values no screen has.
-int twipsToPixels(float twips);
 
 }  // namespace qtfront

@@ -12,9 +12,10 @@
 #include <system_error>
 #include <thread>
 
-#include "control_views.h"
 #include "document_opener.h"
+#include "fonts.h"
 #include "form_window.h"
+#include "from_model.h"
 #include "gamepad.h"
 #include "key_state.h"
 #include "sound_player.h"
@@ -29,13 +30,6 @@ namespace {
 constexpr int32_t kLongestSleepMs = 100;
 constexpr auto kShortSleep = std::chrono::microseconds(200);
 constexpr double kDialogPoints = 9;  // the dialogs' own size, as forms::Button has it
-
-QString boxText(const std::string& text) {
-    QString s = QString::fromStdString(text);
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
 
 QMessageBox::Icon iconOf(int style) {
     switch (style & 0x70) {
@@ -212,10 +206,12 @@ void QtServices::requestEnd() {
     for (const auto& w : windows_) {
         forms::Form* form = &w->form();
         if (!form->onUnload) continue;
-        post(form, &ending_, [form] { form->onUnload(); }, true);
+        post(
+            form, &ending_, [form] { form->onUnload(); }, true);
         return;
     }
-    post(nullptr, &ending_, [this] { endProgram(0); }, true);
+    post(
+        nullptr, &ending_, [this] { endProgram(0); }, true);
 }
 
 void QtServices::raiseWindows() {
@@ -236,7 +232,8 @@ void QtServices::msgBox(const std::string& text, const std::string& title, int s
     repaint();
     QPointer<QWidget> active = QApplication::activeWindow();
     {
-        QMessageBox box(iconOf(style), QString::fromStdString(title), boxText(text), QMessageBox::Ok, boxParent());
+        QMessageBox box(iconOf(style), QString::fromStdString(title), fromModelText(text), QMessageBox::Ok,
+                        boxParent());
         box.exec();
     }
     afterModal(active);
@@ -252,7 +249,7 @@ std::string QtServices::inputBox(const std::string& prompt, const std::string& t
         QInputDialog dialog(boxParent());
         dialog.setInputMode(QInputDialog::TextInput);
         dialog.setWindowTitle(QString::fromStdString(title));
-        dialog.setLabelText(boxText(prompt));
+        dialog.setLabelText(fromModelText(prompt));
         dialog.setTextValue(QString::fromStdString(defaultText));
         accepted = dialog.exec() == QDialog::Accepted;
         value = dialog.textValue();
