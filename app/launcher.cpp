@@ -12,6 +12,7 @@
 #include "loader/exec_program.h"
 #include "loader/program_folder.h"
 #include "qt_application.h"
+#include "shell/load_messages.h"
 #include "shell/title.h"
 
 namespace {
@@ -19,13 +20,14 @@ namespace {
 constexpr const char* kGameFile = "lanebeam-game";
 constexpr const char* kCannotStart = "ゲームに必要なファイルを読み込めませんでした。\n";
 
-int tell(int argc, char** argv, const std::string& file, const std::string& problem) {
+int tell(int argc, char** argv, const std::string& file, const platform::LoadFailure& failure) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lanebeam"));
     QTranslator qtStrings;
     app::setUpJapanese(qtStrings);
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(game::kTitle),
-                    QString::fromUtf8(kCannotStart) + QString::fromStdString(file + ": " + problem), QMessageBox::Ok);
+                    QString::fromUtf8(kCannotStart) + QString::fromStdString(game::loadFailureText(file, failure)),
+                    QMessageBox::Ok);
     box.exec();
     return 1;
 }
@@ -40,8 +42,8 @@ int main(int argc, char** argv) {
         {folder + "/libwinplat.so", platform::ElfKind::SharedObject},
     };
     for (const auto& [file, kind] : needed)
-        if (const std::string problem = platform::elfProblem(file, kind); !problem.empty())
-            return tell(argc, argv, file, problem);
-    const std::string problem = platform::execProgram(game, argv);
-    return tell(argc, argv, game, problem);
+        if (const platform::LoadProblem problem = platform::elfProblem(file, kind);
+            problem != platform::LoadProblem::kNone)
+            return tell(argc, argv, file, {problem, ""});
+    return tell(argc, argv, game, platform::execProgram(game, argv));
 }
