@@ -17,6 +17,7 @@
 #include "loader/exec_program.h"
 #include "loader/program_folder.h"
 #include "qt_application.h"
+#include "shell/load_messages.h"
 #include "shell/title.h"
 #include "shell/version.h"
 
@@ -41,14 +42,15 @@ constexpr const char* kHelp =
     "Keys: Z X C V B move to lane 1-5, Space fires, F1 opens the help page, Ctrl+C quits.\n"
     "See lanebeam(6).\n";
 
-int tell(int argc, char** argv, const std::string& file, const std::string& problem) {
+int tell(int argc, char** argv, const std::string& file, const platform::LoadFailure& failure) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lanebeam"));
     QApplication::setDesktopFileName(QStringLiteral(LANEBEAM_APP_ID));
     QTranslator qtStrings;
     app::setUpJapanese(qtStrings);
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(game::kTitle),
-                    QString::fromUtf8(kCannotStart) + QString::fromStdString(file + ": " + problem), QMessageBox::Ok);
+                    QString::fromUtf8(kCannotStart) + QString::fromStdString(game::loadFailureText(file, failure)),
+                    QMessageBox::Ok);
     box.exec();
     return 1;
 }
@@ -88,8 +90,8 @@ int main(int argc, char** argv) {
         {folder + "/libwinplat.so", platform::ElfKind::SharedObject},
     };
     for (const auto& [file, kind] : needed)
-        if (const std::string problem = platform::elfProblem(file, kind); !problem.empty())
-            return tell(argc, argv, file, problem);
-    const std::string problem = platform::execProgram(game, argv);
-    return tell(argc, argv, game, problem);
+        if (const platform::LoadProblem problem = platform::elfProblem(file, kind);
+            problem != platform::LoadProblem::kNone)
+            return tell(argc, argv, file, {problem, ""});
+    return tell(argc, argv, game, platform::execProgram(game, argv));
 }

@@ -63,7 +63,7 @@ Load heaviestLoad(Form1& f) {
     // Enemies fill the lower field, below every shot, so resolveHits tests
     // all 31 x 101 pairs and kills nobody.
     for (int i = 0; i < 100; ++i) {
-        const int16_t lane = static_cast<int16_t>(i % game::kLaneCount);
+        const int16_t lane = static_cast<int16_t>(i % game::kLanes);
         f.enemyLane[i] = lane;
         f.enemyY[i] = 140.0f + 2.1f * i;
         f.enemySpeed[i] = 4;
@@ -78,7 +78,7 @@ Load heaviestLoad(Form1& f) {
     // Shots 50 .. 350 ms old: straight ones reach y 21 .. 108, wave ones stay
     // above y 80; moveShots puts them there again every frame.
     for (int i = 0; i < game::kShotSlots; ++i) {
-        f.shotLane[i] = static_cast<int16_t>(i % game::kLaneCount);
+        f.shotLane[i] = static_cast<int16_t>(i % game::kLanes);
         f.shotTick[i] = game::tickAdd(now, -(50 + 10 * i));
         f.shotPower[i] = 1;
         f.shotWave[i] = static_cast<int16_t>(i % 3 == 0);
@@ -86,7 +86,7 @@ Load heaviestLoad(Form1& f) {
 
     Load load;
     for (int t = 0; t < game::kTrailSlots; ++t) {
-        load.trailLane[t] = static_cast<int16_t>(t % game::kLaneCount);
+        load.trailLane[t] = static_cast<int16_t>(t % game::kLanes);
         load.trailY[t] = static_cast<int16_t>(330 - 11 * t);
     }
     for (int k = 0; k < game::kParticleSlots; ++k) {

@@ -20,6 +20,7 @@
 #include "loader/program_folder.h"
 #include "qt/qt_services.h"
 #include "shell/form1.h"
+#include "shell/play_keys.h"
 
 namespace {
 
@@ -68,8 +69,7 @@ public:
         const int32_t t = GetTickCount();
         bool down = false;
         if (vk == f->KeyS5) down = (t / 40) % 2 == 0;
-        const int16_t lanes[5] = {f->KeyS0, f->KeyS2, f->KeyS4, f->KeyS3, f->KeyS1};
-        if (vk == lanes[(t / 200) % 5]) down = down || (t % 200) < 100;
+        if (vk == game::laneKey(*f, (t / 200) % game::kLanes)) down = down || (t % 200) < 100;
         if (vk == f->KeyS7) down = down || (t / 500) % 4 == 0;
         if (vk == f->KeyS6) down = down || (t / 300) % 5 == 0;
         return down ? static_cast<int16_t>(0xFF80) : QtServices::GetKeyState(vk);

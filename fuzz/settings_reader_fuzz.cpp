@@ -22,13 +22,13 @@ void require(bool ok, const char* what) {
 
 SettingsValues startValues() {
     SettingsValues v;
-    v.keys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39};
+    v.keys = game::defaultKeyCodes();
     return v;
 }
 
 void requireUsable(const SettingsValues& v) {
     for (int16_t k : v.keys) require(k >= kLowestKey && k <= kHighestKey, "key code out of range");
-    require(v.difficulty >= 0 && v.difficulty < kTableSize, "difficulty out of range");
+    require(game::isDifficulty(v.difficulty), "difficulty out of range");
 }
 
 // Positions pass through single precision, which holds every integer only up

@@ -6,29 +6,6 @@ namespace game {
 
 namespace {
 
-struct KeyButton {
-    const char* caption;
-    int16_t GameState::*key;
-    forms::Color color;
-    int left, top, width, height;  // in Frame1
-};
-
-// Button order is the order on screen; the lane keys are not numbered in lane
-// order, so each button names its variable.
-const KeyButton kKeyButtonTable[kKeyButtons] = {
-    {"1 左端", &GameState::KeyS0, forms::rgb(160, 160, 255), 12, 24, 77, 29},
-    {"2", &GameState::KeyS2, forms::rgb(160, 255, 160), 96, 24, 77, 29},
-    {"3 中央", &GameState::KeyS4, forms::rgb(255, 255, 144), 180, 24, 77, 29},
-    {"4", &GameState::KeyS3, forms::rgb(255, 192, 128), 264, 24, 77, 29},
-    {"5 右端", &GameState::KeyS1, forms::rgb(255, 144, 128), 348, 24, 77, 29},
-    {"VORN BEAMを撃つ", &GameState::KeyS5, forms::rgb(255, 192, 192), 12, 112, 141, 41},
-    {"V.BEAM一列一斉発射", &GameState::KeyS6, forms::rgb(192, 255, 192), 160, 112, 93, 41},
-    {"光の尾を纏ったV.BEAM", &GameState::KeyS7, forms::rgb(192, 255, 192), 256, 112, 97, 41},
-    {"敵の動きを止める", &GameState::KeyS8, forms::rgb(192, 255, 192), 356, 112, 81, 41},
-    {"１列左", &GameState::KeyS9, forms::rgb(128, 255, 255), 140, 68, 77, 29},
-    {"１列右", &GameState::KeySA, forms::rgb(255, 128, 255), 224, 68, 77, 29},
-};
-
 const char* const kCommandCaptions[3] = {"デフォルトの設定", "設定完了", "設定をやめる"};
 
 constexpr int kFirstCapturedCode = 10;  // below: mouse buttons, Backspace, Tab
@@ -55,17 +32,18 @@ Form2::Form2(Form1& o) : owner(o) {
     Frame1.move(4, 112, 445, 165);
     Frame1.caption = " Key Select ";
     form.controls = {&Text1, &Frame1};
-    for (int i = 0; i < kKeyButtons; ++i) {
-        const KeyButton& b = kKeyButtonTable[i];
-        forms::Button& button = cmdBTN[i];
-        button.index = i;
+    for (const PlayKey& k : kPlayKeys) {
+        const KeyButton& b = k.button;
+        forms::Button& button = cmdBTN[b.place];
+        button.index = b.place;
         button.caption = b.caption;
         button.backColor = b.color;
         button.move(b.left, b.top, b.width, b.height);
         button.parent = &Frame1;
-        button.onClick = [this, i] { cmdBTN_Click(i); };
-        form.controls.push_back(&button);
+        button.onClick = [this, i = b.place] { cmdBTN_Click(i); };
     }
+    // In place order, which is the reading order Tab follows.
+    for (forms::Button& button : cmdBTN) form.controls.push_back(&button);
     for (int i = 0; i < 3; ++i) {
         Command1[i].index = i;
         Command1[i].caption = kCommandCaptions[i];
@@ -80,7 +58,7 @@ Form2::Form2(Form1& o) : owner(o) {
 Form2::~Form2() = default;
 
 void Form2::Form_Load() {
-    for (int i = 0; i < kKeyButtons; ++i) keyWork[i] = owner.*kKeyButtonTable[i].key;
+    for (const PlayKey& k : kPlayKeys) keyWork[k.button.place] = owner.*k.code;
     captureReady = true;
 }
 
@@ -142,7 +120,7 @@ void Form2::Command1_Click(int index) {
         Form_Load();
         break;
     case 1:
-        for (int i = 0; i < kKeyButtons; ++i) owner.*kKeyButtonTable[i].key = keyWork[i];
+        for (const PlayKey& k : kPlayKeys) owner.*k.code = keyWork[k.button.place];
         Form_Unload();
         break;
     case 2: Form_Unload(); break;

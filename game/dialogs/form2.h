@@ -5,14 +5,22 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "forms/forms.h"
+#include "shell/play_keys.h"
 
 namespace game {
 
 class Form1;
 
-constexpr int kKeyButtons = 11;
+constexpr int kKeyButtons = kPlayKeyCount;
+
+// One "cmdBTN" per play key, however many there are.
+template <size_t... I>
+std::array<forms::Button, sizeof...(I)> buttonArray(std::index_sequence<I...>) {
+    return {((void)I, forms::Button{"cmdBTN"})...};
+}
 
 class Form2 {
 public:
@@ -25,14 +33,11 @@ public:
     forms::Form form{"Form2"};
     forms::TextBox Text1{"Text1"};
     forms::Frame Frame1{"Frame1"};
-    forms::Button cmdBTN[kKeyButtons] = {forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
-                                         forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
-                                         forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"},
-                                         forms::Button{"cmdBTN"}, forms::Button{"cmdBTN"}};
+    std::array<forms::Button, kKeyButtons> cmdBTN = buttonArray(std::make_index_sequence<kKeyButtons>());
     forms::Label lblSub{"lblSub"};
     forms::Button Command1[3] = {forms::Button{"Command1"}, forms::Button{"Command1"}, forms::Button{"Command1"}};
 
-    // The working copy by button number; room for more, as it always had.
+    // The working copy by button place; room for more, as it always had.
     std::array<int16_t, 101> keyWork{};
     bool captureReady = true;  // false while a capture polls
 

@@ -5,7 +5,7 @@ namespace game {
 namespace {
 
 constexpr int16_t kFactoryStage = 3;
-constexpr int16_t kFactoryDifficulty = 3;
+constexpr Difficulty kFactoryDifficulty = kNormal;
 
 }  // namespace
 

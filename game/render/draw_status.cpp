@@ -11,7 +11,6 @@ namespace {
 
 using forms::rgb;
 
-constexpr int16_t kExpert = 4;
 constexpr int kGaugeFull = 300;
 constexpr int kGaugeTop = 25, kGaugeBottom = 325;
 constexpr int kShadeStep = 25;  // the bar's shade alternates every 25 points

@@ -38,7 +38,7 @@ enum class SaveOutcome {
 struct SettingsFileRun {
     bool mayReplace = true;
     bool toldSaveFailed = false;
-    bool settingsRead = false;  // the values in the game are the file's (or its defaults), fit to be saved
+    bool settingsRead = false;           // the values in the game are the file's (or its defaults), fit to be saved
     std::vector<std::string> toldNames;  // names told to lose characters in the file
 };
 
@@ -114,7 +114,7 @@ public:
     void gameOverScene();
     void resetGame();
     void setDefaultKeys();
-    // One of the eleven keys KeyS0 ... KeySA, as the player configured them.
+    // One of the play keys (shell/play_keys.h), as the player configured them.
     bool isPlayKey(int code) const;
     void mnuStart_Click();
     void Command1_Click();

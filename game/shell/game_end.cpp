@@ -75,13 +75,15 @@ void Form1::gameEnd() {
     const bool golden = goldenFinger();
     const bool fever = spiritualFever();
     const int d = difficulty;
-    if (d >= 0 && d < kDifficulties && score > hiScore[d] && !golden && !fever) enterBestScore(*this, d);
+    if (isDifficulty(d) && score > hiScore[d] && !golden && !fever) enterBestScore(*this, d);
 
-    if (difficulty == 2 && unlockStage == 2 && score > 699) unlock(*this, 3, mnulv[3], false, 0);
-    if (difficulty == 3 && unlockStage == 3 && score > 1299) unlock(*this, 4, mnulv[4], false, 1);
-    if (difficulty == 4 && unlockStage == 4 && score > 1999) unlock(*this, 5, mnulv[5], true, 2);
-    if (difficulty == 4 && unlockStage <= 5 && score > 4999 && !goldenFinger()) unlock(*this, 6, mnulv[6], true, 3);
-    if (difficulty == 4 && score > 7999 && unlockStage <= 6 && !goldenFinger()) unlock(*this, 7, mnulv[7], true, 4);
+    if (difficulty == kEasy && unlockStage == 2 && score > 699) unlock(*this, 3, mnulv[3], false, 0);
+    if (difficulty == kNormal && unlockStage == 3 && score > 1299) unlock(*this, 4, mnulv[4], false, 1);
+    if (difficulty == kExpert && unlockStage == 4 && score > 1999) unlock(*this, 5, mnulv[5], true, 2);
+    if (difficulty == kExpert && unlockStage <= 5 && score > 4999 && !goldenFinger())
+        unlock(*this, 6, mnulv[6], true, 3);
+    if (difficulty == kExpert && score > 7999 && unlockStage <= 6 && !goldenFinger())
+        unlock(*this, 7, mnulv[7], true, 4);
 
     mnuLevel.enabled = true;
     mnuHS.enabled = true;

@@ -9,7 +9,7 @@
 
 namespace game {
 
-constexpr int kLaneCount = 5;
+constexpr int kLanes = 5;
 constexpr int kEnemySlots = 101;
 constexpr int kShotSlots = 31;
 constexpr int kTrailSlots = 31;
@@ -21,7 +21,13 @@ constexpr int16_t kNoLane = 9;      // laneRequest: no request
 // The scenes of the main loop, the values of `scene`.
 enum Scene : int16_t { kTitleScene = 0, kGetReadyScene = 1, kPlayScene = 2, kGameOverScene = 3 };
 
-constexpr bool isLane(int v) { return v >= 0 && v < kLaneCount; }
+constexpr bool isLane(int v) { return v >= 0 && v < kLanes; }
+
+// The difficulties, the values of `difficulty`, of its menu items' indexes and
+// of the settings file's difficulty line; each has its own best score.
+enum Difficulty : int16_t { kSuperEasy = 0, kVeryEasy = 1, kEasy = 2, kNormal = 3, kExpert = 4 };
+static_assert(kExpert + 1 == kDifficulties);
+constexpr bool isDifficulty(int v) { return v >= kSuperEasy && v <= kExpert; }
 
 // A slot is free when its marking column (a lane, particleX, a droplet's x)
 // holds kFreeSlot; the other columns of a free slot are stale.
@@ -44,13 +50,9 @@ int firstFreeSlot(const Table& table, Mark mark = {}) {
 }
 
 struct GameState {
-    // Key codes (Windows virtual-key codes).
+    // Key codes (Windows virtual-key codes); shell/play_keys.h says what each does.
     int16_t KeyS0 = 0, KeyS1 = 0, KeyS2 = 0, KeyS3 = 0, KeyS4 = 0, KeyS5 = 0, KeyS6 = 0, KeyS7 = 0, KeyS8 = 0,
             KeyS9 = 0, KeySA = 0;
-    // The eleven codes in their order, KeyS0 ... KeySA, as the settings file keeps them.
-    std::array<int16_t, 11> keyCodes() const {
-        return {KeyS0, KeyS1, KeyS2, KeyS3, KeyS4, KeyS5, KeyS6, KeyS7, KeyS8, KeyS9, KeySA};
-    }
 
     // Scene and timing.
     int16_t scene = kTitleScene;
@@ -76,7 +78,7 @@ struct GameState {
     int16_t arrowLatch = 0;
     int16_t fireRequest = 0;
     int16_t fireLatch = 0;
-    int16_t keyS6Latch = 0, keyS7Latch = 0, keyS8Latch = 0;
+    int16_t keyS6Latch = 0, keyS7Latch = 0, keyS8Latch = 0;  // the specials' (sim/specials.h)
 
     // Score, progression and specials.
     int32_t score = 0;
@@ -89,8 +91,8 @@ struct GameState {
     int16_t gameOver = 0;      // -1 true, 0 false
     int16_t caughtInLane = 0;  // -1 true, 0 false
 
-    // Difficulty, unlocks and best scores.
-    int16_t difficulty = 0;
+    // Difficulty (a Difficulty value), unlocks and best scores.
+    int16_t difficulty = kSuperEasy;
     int16_t unlockStage = 0;
     std::array<int32_t, kDifficulties> hiScore{};
     std::array<std::string, kDifficulties> hiName{};
@@ -98,8 +100,8 @@ struct GameState {
     std::array<std::string, kDifficulties> diffShortName{};
 
     // Lanes and enemy limits.
-    std::array<int16_t, kLaneCount> laneX{};
-    std::array<int16_t, kLaneCount> laneEnemyCount{};
+    std::array<int16_t, kLanes> laneX{};
+    std::array<int16_t, kLanes> laneEnemyCount{};
     std::array<int16_t, kDifficulties> laneEnemyLimit{};
     int16_t enemyCount = 0;
     std::array<int16_t, kDifficulties> fieldEnemyLimit{};

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "shell/form1.h"
+#include "shell/play_keys.h"
+#include "sim/specials.h"
 
 namespace game {
 
@@ -60,7 +62,7 @@ void Form1::getReadyScene() {
         sv.repaint();
     }
     if (spiritualFever()) {
-        if (difficulty < 4) gauge = 10'000'000;
+        if (difficulty < kExpert) gauge = 10'000'000;
         kills = 9200;
         fireSpan = 1;
         bannerLevel = 99;
@@ -98,7 +100,7 @@ void Form1::getReadyScene() {
 void Form1::playFrame() {
     // 1. Lane change and shot grant wait for the end of the firing pose.
     if (firing == 0) {
-        if (laneRequest < 5) {
+        if (isLane(laneRequest)) {
             heroLane = laneRequest;
             if (goldenFinger()) fireRequest = 1;
             laneRequest = kNoLane;
@@ -121,9 +123,8 @@ void Form1::playFrame() {
 
     // 2. A latch holds only while its key stays down.
     fireLatch = (fireLatch == 1 && keyDown(KeyS5)) ? 1 : 0;
-    keyS6Latch = (keyS6Latch == 1 && keyDown(KeyS6)) ? 1 : 0;
-    keyS7Latch = (keyS7Latch == 1 && keyDown(KeyS7)) ? 1 : 0;
-    keyS8Latch = (keyS8Latch == 1 && keyDown(KeyS8)) ? 1 : 0;
+    for (const Special& s : kSpecials)
+        this->*s.latch = (this->*s.latch == 1 && keyDown(keyFor(*this, s.action))) ? 1 : 0;
     if (arrowLatch == 1 && keyDown(KeySA))
         arrowLatch = 1;
     else if (arrowLatch == -1 && keyDown(KeyS9))
@@ -172,34 +173,24 @@ void Form1::playFrame() {
 void Form1::keyPollingWait() {
     for (;;) {
         pollTick = now();
-        // Later keys override earlier ones: the poll order decides.
-        if (keyDown(KeyS0)) laneRequest = cursorLane = 0;
-        if (keyDown(KeyS1)) laneRequest = cursorLane = 4;
-        if (keyDown(KeyS2)) laneRequest = cursorLane = 1;
-        if (keyDown(KeyS3)) laneRequest = cursorLane = 3;
-        if (keyDown(KeyS4)) laneRequest = cursorLane = 2;
-        if (gauge > 49 && keyS6Latch == 0 && keyDown(KeyS6)) {
-            keyS6Latch = 1;
-            fireVolley();
-        }
+        // Later keys override earlier ones: the table's order decides.
+        for (const PlayKey& k : kPlayKeys)
+            if (k.action == PlayAction::kLane && keyDown(this->*k.code)) laneRequest = cursorLane = k.lane;
         if (fireLatch == 0 && keyDown(KeyS5)) fireRequest = 1;
-        if (gauge > 99 && keyS7Latch == 0 && keyDown(KeyS7)) {
-            fireRequest = 2;
-            keyS7Latch = 1;
-            fireWaveShots();
-        }
-        if (gauge > 24 && keyS8Latch == 0 && keyDown(KeyS8)) {
-            keyS8Latch = 1;
-            freezeEnemies();
+        // Once per press, and only with the gauge its rule asks for.
+        for (const Special& s : kSpecials) {
+            if (gauge < s.rule.minGauge || this->*s.latch != 0 || !keyDown(keyFor(*this, s.action))) continue;
+            this->*s.latch = 1;
+            (this->*s.use)();
         }
         if (fireRequest != 1 && arrowLatch == 0 && keyDown(KeyS9)) {
             arrowLatch = -1;
-            cursorLane = static_cast<int16_t>((cursorLane + 4) % 5);
+            cursorLane = static_cast<int16_t>((cursorLane + kLanes - 1) % kLanes);
             laneRequest = cursorLane;
         }
         if (fireRequest != 1 && arrowLatch == 0 && keyDown(KeySA)) {
             arrowLatch = 1;
-            cursorLane = static_cast<int16_t>((cursorLane + 1) % 5);
+            cursorLane = static_cast<int16_t>((cursorLane + 1) % kLanes);
             laneRequest = cursorLane;
         }
         if (tickDiff(pollTick, frameTick) > frameGate) break;
@@ -228,7 +219,8 @@ void Form1::resetGame() {
     kills = 0;
     freezeTimer = 0;
     enemyCount = 0;
-    fireLatch = keyS6Latch = keyS7Latch = keyS8Latch = 0;
+    fireLatch = 0;
+    for (const Special& s : kSpecials) this->*s.latch = 0;
     fpsFrames = 0;
     gauge = 0;
     score = 0;
@@ -251,34 +243,22 @@ void Form1::resetGame() {
 }
 
 void Form1::setDefaultKeys() {
-    // Z X C V B from the left lane to the right one.
-    KeyS0 = 'Z';
-    KeyS1 = 'B';
-    KeyS2 = 'X';
-    KeyS3 = 'V';
-    KeyS4 = 'C';
-    KeyS5 = vk::kSpace;
-    KeyS6 = vk::kShift;
-    KeyS7 = 'M';
-    KeyS8 = 'T';
-    KeyS9 = vk::kLeft;
-    KeySA = vk::kRight;
+    for (const PlayKey& k : kPlayKeys) this->*k.code = k.defaultCode;
 }
 
 bool Form1::isPlayKey(int code) const {
-    const std::array<int16_t, 11> keys = keyCodes();
-    return std::find(keys.begin(), keys.end(), code) != keys.end();
+    return std::ranges::any_of(kPlayKeys, [&](const PlayKey& k) { return this->*k.code == code; });
 }
 
 forms::PadKeys Form1::padKeys() const {
     forms::PadKeys k;
-    k.left = KeyS9;
-    k.right = KeySA;
+    k.left = keyFor(*this, PlayAction::kLaneLeft);
+    k.right = keyFor(*this, PlayAction::kLaneRight);
     // The title starts on Space, whatever the fire key is.
-    k.south = scene == kTitleScene ? vk::kSpace : KeyS5;
-    k.west = KeyS6;
-    k.north = KeyS7;
-    k.east = KeyS8;
+    k.south = scene == kTitleScene ? vk::kSpace : keyFor(*this, PlayAction::kFire);
+    k.west = keyFor(*this, PlayAction::kVolley);
+    k.north = keyFor(*this, PlayAction::kWaveShots);
+    k.east = keyFor(*this, PlayAction::kFreeze);
     // A pause ends on Space; otherwise Start runs padStart.
     k.start = lblPause.visible ? vk::kSpace : 0;
     return k;

@@ -6,6 +6,7 @@
 #include "files/regular_file.h"
 #include "files/set_aside.h"
 #include "shell/form1.h"
+#include "shell/play_keys.h"
 
 namespace game {
 
@@ -52,9 +53,7 @@ bool takeSettings(Form1& f, const std::string& bytes) {
     f.form.top = v.windowTop;
     f.hiScore = v.hiScore;
     f.hiName = v.hiName;
-    int16_t* keys[settings::kKeyCount] = {&f.KeyS0, &f.KeyS1, &f.KeyS2, &f.KeyS3, &f.KeyS4, &f.KeyS5,
-                                          &f.KeyS6, &f.KeyS7, &f.KeyS8, &f.KeyS9, &f.KeySA};
-    for (int k = 0; k < settings::kKeyCount; ++k) *keys[k] = v.keys[k];
+    setKeyCodes(f, v.keys);
     f.unlockStage = v.unlockStage;
     f.difficulty = v.difficulty;
     f.mnuVoice.checked = v.voice;
@@ -68,8 +67,7 @@ SaveOutcome save(Form1& f, Random& fillerSource) {
     if (!f.settingsRun.mayReplace) return SaveOutcome::Held;
     tellUnstorableNames(f);
     std::string bytes = settings::writeSettings(currentSettings(f), settings::drawFiller(fillerSource));
-    return files::writeFileAtomically(f.paths.settingsFile, bytes) ? SaveOutcome::Saved
-                                                                              : SaveOutcome::Failed;
+    return files::writeFileAtomically(f.paths.settingsFile, bytes) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 }  // namespace
@@ -80,7 +78,7 @@ settings::SettingsValues currentSettings(const Form1& f) {
     v.windowTop = f.form.top;
     v.hiScore = f.hiScore;
     v.hiName = f.hiName;
-    v.keys = f.keyCodes();
+    v.keys = keyCodes(f);
     v.unlockStage = f.unlockStage;
     v.voice = f.mnuVoice.checked;
     v.difficulty = f.difficulty;

@@ -320,7 +320,7 @@ ReadOutcome readSettings(std::string_view bytes, const SettingsValues& fallback)
 
     std::optional<double> difficulty = in.number();
     if (!difficulty) return damaged("difficulty");
-    v.difficulty = inRangeOr(difficulty, 0, kTableSize - 1, kFallbackDifficulty);
+    v.difficulty = inRangeOr(difficulty, kSuperEasy, kExpert, kFallbackDifficulty);
 
     // One file, one encoding: the names are judged together, and never as UTF-8
     // in a file the game wrote itself, whose code page 932 bytes may happen to

@@ -8,15 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "shell/play_keys.h"
 #include "shell/random.h"
 
 namespace game::settings {
 
-constexpr int kTableSize = 5;
-constexpr int kKeyCount = 11;  // KeyS0 ... KeySA
+constexpr int kTableSize = kDifficulties;  // one best score each
+constexpr int kKeyCount = kPlayKeyCount;   // in the places the key table gives
 constexpr int16_t kLowestKey = 1;
 constexpr int16_t kHighestKey = 254;
-constexpr int16_t kFallbackDifficulty = 2;
+constexpr int16_t kFallbackDifficulty = kEasy;
 constexpr int kPrintZone = 14;
 inline constexpr const char* kCheatName = "卑怯";
 inline constexpr const char* kFileName = "vnbeam.ini";
@@ -32,7 +33,7 @@ struct SettingsValues {
     std::array<int16_t, kKeyCount> keys{};
     int16_t unlockStage = 2;
     bool voice = true;
-    int16_t difficulty = 2;
+    int16_t difficulty = kEasy;
 
     bool operator==(const SettingsValues&) const = default;
 };

@@ -5,6 +5,7 @@
 #include "files/regular_file.h"
 #include "render/blend_library.h"
 #include "shell/form1.h"
+#include "shell/load_messages.h"
 
 namespace game {
 
@@ -55,7 +56,7 @@ void Form1::applyUnlockStage(int16_t stage) {
 }
 
 void Form1::startUp() {
-    difficulty = 2;
+    difficulty = kEasy;
     unlockStage = 2;
     diffName = {"SUPER EASY", "VERY EASY", "EASY", "NORMAL", "EXPERT"};
     diffShortName = {"S.EZ", "V.EZ", "EZ", "NOM", "Exp"};
@@ -65,8 +66,8 @@ void Form1::startUp() {
     readSettingsFile();
 
     // The settings file may hold anything; the menu only takes an index it has.
-    if (difficulty < 0 || difficulty > 4) difficulty = 2;
-    for (int i = 0; i < 5; ++i) mnulv[i].checked = false;
+    if (!isDifficulty(difficulty)) difficulty = kEasy;
+    for (int i = 0; i < kDifficulties; ++i) mnulv[i].checked = false;
     mnulv[difficulty].checked = true;
     mnuDBG.visible = false;
     applyUnlockStage(unlockStage);
@@ -83,7 +84,7 @@ void Form1::startUp() {
     form.height = kWindowHeightTwips;
     sv.showForm(form);
 
-    for (int j = 0; j < kLaneCount; ++j) laneX[j] = static_cast<int16_t>(25 + 75 * j);
+    for (int j = 0; j < kLanes; ++j) laneX[j] = static_cast<int16_t>(25 + 75 * j);
     heroFrameX = {0, 18, 36, 55, 75, 93, 111, 130};
     resetGame();
 
@@ -93,7 +94,8 @@ void Form1::startUp() {
     try {
         hasMmx = blend->checkMmx();
     } catch (const platform::LibraryError& e) {
-        sv.msgBox(std::string("描画ライブラリを読み込めませんでした。\r\n") + e.what(), kTitle, platform::kMbCritical);
+        sv.msgBox("描画ライブラリを読み込めませんでした。\r\n" + loadFailureText(e.path, e.failure), kTitle,
+                  platform::kMbCritical);
         sv.endProgram(1);
     }
     // Offering MMX on a processor without it would run instructions it lacks.

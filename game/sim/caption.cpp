@@ -5,8 +5,7 @@ namespace game {
 void Form1::updateCaption() {
     // A difficulty outside the table (only reachable by a broken state) shows
     // no short name rather than reading past it.
-    const std::string& shortName =
-        (difficulty >= 0 && difficulty < kDifficulties) ? diffShortName[difficulty] : std::string();
+    const std::string& shortName = isDifficulty(difficulty) ? diffShortName[difficulty] : std::string();
     // The "0" turns the stored units of 10 into points.
     const std::string result = "[Score:" + std::to_string(score) + "0][Lv:" + std::to_string(level) + "]" + shortName;
     std::string caption = score <= 0 ? std::string(kTitle) : kTitle + result;

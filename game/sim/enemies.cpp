@@ -18,7 +18,7 @@ namespace {
 int diffIndex(int16_t difficulty) { return std::clamp<int>(difficulty, 0, kDifficulties - 1); }
 
 int16_t otherLane(float r, int lane) {
-    return static_cast<int16_t>((vbIntI(static_cast<double>(r) * 4) + lane + 1) % kLaneCount);
+    return static_cast<int16_t>((vbIntI(static_cast<double>(r) * (kLanes - 1)) + lane + 1) % kLanes);
 }
 
 }  // namespace
@@ -36,9 +36,9 @@ void Form1::spawnEnemies() {
     int n = 1;
     // Both draws are made on every call, whatever the difficulty and level.
     float r = Rnd();
-    if (r > 0.99 && difficulty >= 3 && level > 8) n = 16;
+    if (r > 0.99 && difficulty >= kNormal && level > 8) n = 16;
     r = Rnd();
-    if (r > 0.99 && difficulty >= 3 && level > 14) n = 30;
+    if (r > 0.99 && difficulty >= kNormal && level > 14) n = 30;
     if (goldenFinger()) {
         const float r1 = Rnd();
         const float r2 = Rnd();
@@ -51,7 +51,7 @@ void Form1::spawnOneEnemy() {
     // At exactly level 13 the NORMAL/EXPERT cap does not apply yet and the
     // general cap of 12 does.
     float s = static_cast<float>(level);
-    if (s > 13 && difficulty >= 3)
+    if (s > 13 && difficulty >= kNormal)
         s = 13;
     else if (s > 12)
         s = 12;
@@ -92,26 +92,26 @@ void Form1::spawnOneEnemy() {
     // Variants in this order; a later one overwrites an earlier one.
     if (level > 2) {
         const float r = Rnd();
-        if (r > 0.95 && difficulty >= 1) {  // rusher
+        if (r > 0.95 && difficulty >= kVeryEasy) {  // rusher
             enemyAccel[i] = static_cast<float>(-1.24);
             enemySpeed[i] = 32;
         }
     }
-    if (level > 4 && difficulty >= 2) {
+    if (level > 4 && difficulty >= kEasy) {
         const float r = Rnd();
         if (r > 0.946) {  // sprinter
             enemyAccel[i] = static_cast<float>(static_cast<double>(Rnd()) / 10 + 0.05);
             enemySpeed[i] = static_cast<float>(0.1);
         }
     }
-    if (level > 9 && difficulty >= 3) {
+    if (level > 9 && difficulty >= kNormal) {
         const float r = Rnd();
         if (r > 0.915) {  // fast sprinter
             enemyAccel[i] = static_cast<float>(static_cast<double>(Rnd()) / 5 + 0.1);
             enemySpeed[i] = static_cast<float>(0.1);
         }
     }
-    if (level > 10 && difficulty >= 3) {
+    if (level > 10 && difficulty >= kNormal) {
         const float r = Rnd();
         const float threshold = static_cast<float>(0.946 - L * 0.02);
         if (r > threshold && enemyAccel[i] == 0) {  // lane-changer

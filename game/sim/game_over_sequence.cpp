@@ -38,7 +38,7 @@ void clearToBlack(forms::PictureBox& pic) { pic.filledBox(0, 0, kPlaySize, kPlay
 }  // namespace
 
 void Form1::playGameOverSequence() {
-    const int lane = std::clamp<int>(heroLane, 0, kLaneCount - 1);
+    const int lane = std::clamp<int>(heroLane, 0, kLanes - 1);
     const double x0 = laneX[lane];
 
     form.caption = kPoems[std::clamp(vbIntI(Rnd() * 10.0), 0, kPoemCount - 1)];

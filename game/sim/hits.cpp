@@ -39,18 +39,18 @@ void Form1::gainGauge(int shot) {
     const int32_t p = shotPower[shot];
     const bool straight = shotWave[shot] == 0;
     switch (difficulty) {
-    case 0:
+    case kSuperEasy:
         gauge += 1;
         if (level > 8 && gauge < 75) gauge += 1;
         if (straight && p > 4) gauge += 3;
         break;
-    case 1:
-    case 2:
+    case kVeryEasy:
+    case kEasy:
         gauge += 1;
         if (level > 10 && gauge < 50) gauge += 1;
         if (straight && p > 4) gauge += level < 10 ? 2 : 1;
         break;
-    case 3:
+    case kNormal:
         gauge += 1;
         if (straight && p > 6) gauge += 1;
         break;

@@ -1,12 +1,20 @@
 // The three special weapons of the key polling. Each plays its voice, acts,
 // then pays its full cost even when the shot table had no room.
+#include "sim/specials.h"
+
 #include "shell/form1.h"
 
 namespace game {
 
+const std::array<Special, 3> kSpecials = {{
+    {PlayAction::kVolley, kVolleyRule, &GameState::keyS6Latch, &Form1::fireVolley},
+    {PlayAction::kWaveShots, kWaveShotsRule, &GameState::keyS7Latch, &Form1::fireWaveShots},
+    {PlayAction::kFreeze, kFreezeRule, &GameState::keyS8Latch, &Form1::freezeEnemies},
+}};
+
 void Form1::fireVolley() {
     playVoice("voice3");
-    for (int16_t lane = 0; lane < kLaneCount; ++lane) {
+    for (int16_t lane = 0; lane < kLanes; ++lane) {
         const int i = firstFreeSlot(shotLane);
         if (i < 0) continue;
         shotLane[i] = lane;
@@ -15,10 +23,13 @@ void Form1::fireVolley() {
         shotWave[i] = 0;
         shotTick[i] = now();
     }
-    gauge -= 50;
+    gauge -= kVolleyRule.cost;
 }
 
 void Form1::fireWaveShots() {
+    // The wave takes the place of a shot asked for in the same poll, and the
+    // arrow keys need not wait for it.
+    fireRequest = 2;
     playVoice("voice4");
     for (int k = 0; k < 2; ++k) {
         const int i = firstFreeSlot(shotLane);
@@ -30,7 +41,7 @@ void Form1::fireWaveShots() {
         shotTrailFrames[i] = 0;
         shotTick[i] = now();
     }
-    gauge -= 100;
+    gauge -= kWaveShotsRule.cost;
 }
 
 void Form1::freezeEnemies() {
@@ -43,7 +54,7 @@ void Form1::freezeEnemies() {
     } else {
         freezeTimer += 100;
     }
-    gauge -= 25;
+    gauge -= kFreezeRule.cost;
 }
 
 }  // namespace game

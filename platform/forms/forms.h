@@ -9,18 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "forms/color.h"
 #include "wingdi.h"
 
 namespace forms {
 
 constexpr int kTwipsPerPixel = 15;
-
-// Colours as the game writes them: 0x00RRGGBB.
-using Color = uint32_t;
-constexpr Color rgb(int r, int g, int b) {
-    return (uint32_t(r & 0xFF) << 16) | (uint32_t(g & 0xFF) << 8) | uint32_t(b & 0xFF);
-}
-constexpr Color kNoColor = 0xFFFFFFFFu;  // "use the toolkit's default"
 
 // Geometry of every control is in pixels of its form's client area.
 struct Control {

@@ -39,14 +39,7 @@ constexpr int kMachine = EM_PPC64;
 constexpr int kMachine = -1;  // an architecture not listed: not checked
 #endif
 
-constexpr const char* kMissing = "ファイルがありません。";
-constexpr const char* kNotRegular = "通常のファイルではありません。";
-constexpr const char* kUnreadable = "ファイルを読み込めません。";
-constexpr const char* kNotElf = "プログラムやライブラリのファイルではありません。";
-constexpr const char* kOtherMachine = "このコンピューター用のファイルではありません。";
-constexpr const char* kNotLibrary = "共有ライブラリではありません。";
-constexpr const char* kNotProgram = "プログラムではありません。";
-constexpr const char* kCut = "ファイルが途中で切れています（コピーや更新が最後まで終わっていません）。";
+using enum LoadProblem;
 
 bool readAt(int fd, void* into, size_t size, uint64_t offset) {
     auto* p = static_cast<char*>(into);
@@ -66,7 +59,7 @@ bool inside(uint64_t offset, uint64_t size, uint64_t fileSize) {
     return offset <= fileSize && size <= fileSize - offset;
 }
 
-const char* check(int fd, uint64_t fileSize, ElfKind kind) {
+LoadProblem check(int fd, uint64_t fileSize, ElfKind kind) {
     Ehdr header{};
     if (fileSize < sizeof header || !readAt(fd, &header, sizeof header, 0))
         return fileSize < EI_NIDENT ? kNotElf : kCut;
@@ -84,22 +77,22 @@ const char* check(int fd, uint64_t fileSize, ElfKind kind) {
     if (!readAt(fd, segments.data(), segments.size() * sizeof(Phdr), header.e_phoff)) return kCut;
     for (const Phdr& s : segments)
         if (s.p_type == PT_LOAD && !inside(s.p_offset, s.p_filesz, fileSize)) return kCut;
-    return nullptr;
+    return kNone;
 }
 
 }  // namespace
 
-std::string elfProblem(const std::string& path, ElfKind kind) {
+LoadProblem elfProblem(const std::string& path, ElfKind kind) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? kMissing : kUnreadable;
     if (!S_ISREG(st.st_mode)) return kNotRegular;
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return kUnreadable;
-    const char* problem = ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
-                              ? kNotRegular
-                              : check(fd, static_cast<uint64_t>(st.st_size), kind);
+    const LoadProblem problem = ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+                                    ? kNotRegular
+                                    : check(fd, static_cast<uint64_t>(st.st_size), kind);
     ::close(fd);
-    return problem ? problem : "";
+    return problem;
 }
 
 }  // namespace platform

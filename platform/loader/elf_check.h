@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "loader/load_problem.h"
+
 namespace platform {
 
 enum class ElfKind { SharedObject, Program };
@@ -12,7 +14,7 @@ enum class ElfKind { SharedObject, Program };
 // and architecture, of the kind asked for, whose program headers and loadable
 // segments all lie inside the file. The loader maps segments straight from the
 // file, and touching a page past the end of a cut file kills the process with
-// SIGBUS. Returns "" when it passes, else the reason, for a message box.
-std::string elfProblem(const std::string& path, ElfKind kind);
+// SIGBUS. Returns kNone when it passes, else the reason.
+LoadProblem elfProblem(const std::string& path, ElfKind kind);
 
 }  // namespace platform

@@ -7,9 +7,9 @@
 
 namespace platform {
 
-std::string execProgram(const std::string& path, char** argv) {
+LoadFailure execProgram(const std::string& path, char** argv) {
     ::execv(path.c_str(), argv);
-    return std::string("起動できませんでした（") + std::strerror(errno) + "）。";
+    return {LoadProblem::kExecFailed, std::strerror(errno)};
 }
 
 }  // namespace platform

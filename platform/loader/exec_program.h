@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "loader/load_problem.h"
+
 namespace platform {
 
 // Replaces the running process by the program at `path` with the same
 // arguments and environment, so the process id, its signals and its exit
-// status stay the caller's. Returns only when that failed, with the reason.
-std::string execProgram(const std::string& path, char** argv);
+// status stay the caller's. Returns only when that failed: kExecFailed with
+// the system's words for the error.
+LoadFailure execProgram(const std::string& path, char** argv);
 
 }  // namespace platform

@@ -6,11 +6,19 @@
 #include <stdexcept>
 #include <string>
 
+#include "loader/load_problem.h"
+
 namespace platform {
 
-// what() names the file and the reason, ready for a message box.
+// The file and the reason; the caller words it for the player. what() is the
+// path and the system's detail, for a log.
 struct LibraryError : std::runtime_error {
-    using runtime_error::runtime_error;
+    LibraryError(std::string file, LoadFailure why)
+        : std::runtime_error(why.detail.empty() ? file : file + ": " + why.detail),
+          path(std::move(file)),
+          failure(std::move(why)) {}
+    std::string path;
+    LoadFailure failure;
 };
 
 // Not thread-safe: the game looks symbols up from its one thread. Once opening
@@ -32,7 +40,7 @@ private:
 
     std::string path_;
     void* handle_ = nullptr;
-    std::string failure_;
+    LoadFailure failure_;
 };
 
 }  // namespace platform

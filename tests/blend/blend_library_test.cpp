@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "render/blend_library.h"
+#include "shell/load_messages.h"
 
 namespace {
 
@@ -66,8 +67,9 @@ TEST(BlendLoader, FailuresNameTheFileAndRepeat) {
             library.addBlend(0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0);
             ADD_FAILURE() << path << ": no error";
         } catch (const platform::LibraryError& e) {
-            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-            EXPECT_NE(std::string(e.what()).find(mentions), std::string::npos) << e.what();
+            const std::string told = game::loadFailureText(e.path, e.failure);
+            EXPECT_NE(told.find(path), std::string::npos) << told;
+            EXPECT_NE(told.find(mentions), std::string::npos) << told;
         }
         EXPECT_THROW(library.checkMmx(), platform::LibraryError) << "a failure stays a failure";
     }

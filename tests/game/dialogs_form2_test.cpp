@@ -84,6 +84,7 @@ TEST_F(DialogKeys, CaptureTakesTheHighestCodeDownAndEscapeCancels) {
         {.button = 4, .codes = {10}, .stored = 10},
         {.button = 9, .codes = {230}, .stored = 230},
         {.button = 9, .codes = {0xF0}, .stored = 0xF0},  // 英数
+        {.button = 10, .codes = {254}, .stored = 254},   // the highest code the settings file keeps
         {.button = 8, .codes = {3}, .stored = 3},        // Cancel
         {.button = 7, .codes = {9, 77}, .stored = 77},   // Tab is no key to take
         {.button = 1, .codes = {255}, .stored = 0, .caption = refused},

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "shell/play_keys.h"
 #include "render/blend_library.h"
 
 namespace {
@@ -49,10 +50,12 @@ TEST_F(RenderFrame, EnemiesBlinkRoundAndHideBelowTheSuddenHorizon) {
         int16_t frame, turnState;
         bool sudden;
         int top;
-        bool first, second;  // drawn in the first and the second frame
+        bool first, second;                               // drawn in the first and the second frame
     } cases[] = {{200.5f, 0, 1, false, 200, true, true},  // half to even
-                 {200.0f, 1, 2, false, 200, false, true}, {200.0f, 0, 3, false, 200, false, true},  // hesitating
-                 {125.0f, 0, 0, true, 125, true, true},   {125.5f, 0, 0, true, 126, false, false}};
+                 {200.0f, 1, 2, false, 200, false, true},
+                 {200.0f, 0, 3, false, 200, false, true},  // hesitating
+                 {125.0f, 0, 0, true, 125, true, true},
+                 {125.5f, 0, 0, true, 126, false, false}};
     const int x = g.f.laneX[3] - 13;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "y " << c.y << " turn " << c.turnState << " sudden " << c.sudden);
@@ -77,15 +80,15 @@ TEST_F(RenderFrame, BannerShowsFor1500MsAcrossTheTickWrapAndNeverAtAGameStart) {
     // Every picture of the get-ready scene and the first play frame, whatever
     // frame the last game ended on: none (the first game), a minute ago, and
     // ten seconds before the tick reaches 2^31 or wraps at 2^32.
-    for (auto [clock, lastFrame] : {std::pair{1'000'000, 0}, {1'000'000, 940'000}, {INT32_MAX - 10'000, 5},
-                                    {-10'000, INT32_MAX - 99}}) {
+    for (auto [clock, lastFrame] :
+         {std::pair{1'000'000, 0}, {1'000'000, 940'000}, {INT32_MAX - 10'000, 5}, {-10'000, INT32_MAX - 99}}) {
         g.sv.clock = clock, g.f.frameTick = lastFrame;
         int shown = 0;
         g.sv.onIdle = g.sv.onDoEvents = [&] { shown += banner(); };
         g.f.scene = 1, g.f.runPass(), g.f.runPass();
         g.sv.onIdle = g.sv.onDoEvents = nullptr;
-        EXPECT_EQ(std::tuple(g.f.scene, shown), std::tuple(2, 0)) << "a game started at " << clock << " after "
-                                                                   << lastFrame;
+        EXPECT_EQ(std::tuple(g.f.scene, shown), std::tuple(2, 0))
+            << "a game started at " << clock << " after " << lastFrame;
     }
     for (int32_t start : {1'000'000, INT32_MAX - 700}) {
         g.sv.clock = start, g.f.bannerLevel = g.f.level++;
@@ -142,8 +145,8 @@ uint64_t shownPicturesHash(int16_t mmxMode, int* pictures) {
     fg.g.sv.keyScript = [&f](int vk, int32_t t) {
         if (f.scene == 0) return vk == 32 && t > 1'003'000;
         if (t > 1'016'000) return false;
-        const int16_t lanes[5] = {f.KeyS0, f.KeyS2, f.KeyS4, f.KeyS3, f.KeyS1};
-        return (vk == f.KeyS5 && (t / 40) % 2 == 0) || (vk == lanes[(t / 200) % 5] && t % 200 < 100) ||
+        return (vk == f.KeyS5 && (t / 40) % 2 == 0) ||
+               (vk == game::laneKey(f, (t / 200) % game::kLanes) && t % 200 < 100) ||
                (vk == f.KeyS7 && (t / 500) % 4 == 0) || (vk == f.KeyS6 && (t / 300) % 5 == 0);
     };
     uint64_t h = 0xCBF29CE484222325ull;  // FNV-1a, a pixel's colour bits at a time

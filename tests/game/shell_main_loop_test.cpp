@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "fake_services.h"
+#include "shell/play_keys.h"
 
 namespace {
 
@@ -48,11 +49,10 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
                           {"WR .", 2, 100, 3, 0, 0}, {"* a .5 b .5 c .5", 2, 0, 1, 3, 0},
                           {"V40", 2, 100, 2, 0, 50}, {"V", 2, 50, 2, 0, 0},
                           {"V", 2, 49, 2, 0, 49},    {"W40", 2, 200, 2, 0, 100},
-                          {"W", 2, 99, 2, 0, 99},    {"T40", 2, 50, 2, 0, 25},
-                          {"T", 2, 25, 2, 0, 0},     {"T", 2, 24, 2, 0, 24}};
-    const std::array keys = {&Form1::KeyS0, &Form1::KeyS1, &Form1::KeyS2, &Form1::KeyS3, &Form1::KeyS4, &Form1::KeyS5,
-                             &Form1::KeyS6, &Form1::KeyS7, &Form1::KeyS8, &Form1::KeyS9, &Form1::KeySA};
-    constexpr std::string_view names = "abcdeFVWTLR";
+                          {"W", 2, 99, 2, 0, 99},    {"W", 2, 100, 2, 0, 0},
+                          {"T40", 2, 50, 2, 0, 25},  {"T", 2, 25, 2, 0, 0},
+                          {"T", 2, 24, 2, 0, 24}};
+    constexpr std::string_view names = "abcdeFVWTLR";  // the rows of the key table
     for (const auto& c : cases) {
         Game g;
         g.startUp(), g.startPlaying();
@@ -68,7 +68,7 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
             for (int k = 0; k < (count == std::string::npos ? 1 : std::stoi(token.substr(count))); ++k) {
                 held.clear();
                 for (char key : token.substr(0, count))
-                    if (key != '.' && key != '*') held.insert(g.f.*keys.at(names.find(key)));
+                    if (key != '.' && key != '*') held.insert(g.f.*game::kPlayKeys.at(names.find(key)).code);
                 const int16_t before = g.f.firing;
                 g.frame();
                 grants += before == 0 && g.f.firing == 1;

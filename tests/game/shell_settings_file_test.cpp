@@ -65,7 +65,7 @@ settings::SettingsValues played() {
         .windowTop = 1200,
         .hiScore = {1, 2, 3, 4, 5},
         .hiName = {"", " leading blank", "trailing blank ", "a, b", ""},  // ASCII: the file's encoding is hiName[0]'s
-        .keys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39},
+        .keys = game::defaultKeyCodes(),
         .unlockStage = 6,
         .voice = false,
         .difficulty = 4};
@@ -348,6 +348,30 @@ TEST(SettingsFile, AFirstRunStartsFromTheResetTable) {
         EXPECT_EQ(e.f.hiScore[i], 600 + 100 * i);
         EXPECT_EQ(e.f.hiName[i], "---");
     }
+}
+
+// The key line's eleven codes go to the keys in their places, whichever key
+// the dialog shows first: a file written by any earlier version keeps its keys.
+TEST(SettingsFile, TheKeyLineGoesToTheKeysInItsOrder) {
+    settings::SettingsValues v = played();
+    v.keys = {65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75};
+    EndGame e;
+    e.folder.write(settings::writeSettings(v, {0, "filler"}));
+    e.g.startUp();
+    struct Row {
+        const char* key;
+        int16_t code;
+        int16_t read;
+    };
+    const Row rows[] = {
+        {.key = "KeyS0", .code = 65, .read = e.f.KeyS0}, {.key = "KeyS1", .code = 66, .read = e.f.KeyS1},
+        {.key = "KeyS2", .code = 67, .read = e.f.KeyS2}, {.key = "KeyS3", .code = 68, .read = e.f.KeyS3},
+        {.key = "KeyS4", .code = 69, .read = e.f.KeyS4}, {.key = "KeyS5", .code = 70, .read = e.f.KeyS5},
+        {.key = "KeyS6", .code = 71, .read = e.f.KeyS6}, {.key = "KeyS7", .code = 72, .read = e.f.KeyS7},
+        {.key = "KeyS8", .code = 73, .read = e.f.KeyS8}, {.key = "KeyS9", .code = 74, .read = e.f.KeyS9},
+        {.key = "KeySA", .code = 75, .read = e.f.KeySA},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.read, r.code) << r.key;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/play_keys.h"
 #include "shell/settings_format.h"
 #include "text/cp932.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 using namespace game::settings;
 
-constexpr std::array<int16_t, kKeyCount> kDefaultKeys = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39};
+constexpr std::array<int16_t, kKeyCount> kDefaultKeys = game::defaultKeyCodes();
 const Filler kFiller{123, "abcdefg"};
 const SettingsValues kStart{.keys = kDefaultKeys};
 const SettingsValues kSample{.windowLeft = 1500,

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/specials.h"
 #include "sim_fixture.h"
 
 using F = game::Form1;
@@ -18,10 +19,14 @@ TEST(SimShots, FireAndSpecialsFillFreeSlotsAndPayInFull) {
         std::vector<int16_t> lanes;
         int32_t cost;
         std::string voice;  // empty: the voice option is off
-    } cases[] = {{&F::fireShot, 0, {3}, 0, ""},        {&F::fireShot, kFull, {}, 0, ""},
-                 {&F::fireVolley, 0, {0, 1, 2, 3, 4}, 50, "voice3"}, {&F::fireVolley, kFull - 2, {0, 1}, 50, "voice3"},
-                 {&F::fireVolley, kFull, {}, 50, ""},  {&F::fireWaveShots, 0, {3, 3}, 100, "voice4"},
-                 {&F::fireWaveShots, kFull - 1, {3}, 100, "voice4"}, {&F::freezeEnemies, 0, {}, 25, "voice2"}};
+    } cases[] = {{&F::fireShot, 0, {3}, 0, ""},
+                 {&F::fireShot, kFull, {}, 0, ""},
+                 {&F::fireVolley, 0, {0, 1, 2, 3, 4}, game::kVolleyRule.cost, "voice3"},
+                 {&F::fireVolley, kFull - 2, {0, 1}, game::kVolleyRule.cost, "voice3"},
+                 {&F::fireVolley, kFull, {}, game::kVolleyRule.cost, ""},
+                 {&F::fireWaveShots, 0, {3, 3}, game::kWaveShotsRule.cost, "voice4"},
+                 {&F::fireWaveShots, kFull - 1, {3}, game::kWaveShotsRule.cost, "voice4"},
+                 {&F::freezeEnemies, 0, {}, game::kFreezeRule.cost, "voice2"}};
     for (const auto& c : cases) {
         Sim s;
         for (int k = 0; k < c.liveBefore; ++k) s.placeShot(0, 100);

@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "fake_services.h"
+#include "shell/play_keys.h"
 #include "shell/settings_file.h"
 
 namespace {
@@ -32,9 +33,8 @@ uint32_t mix(uint32_t x) {
 // Which keys are down changes every 70 ms.
 bool botHolds(const game::Form1& f, int vk, int32_t now) {
     const uint32_t slot = mix(static_cast<uint32_t>(now) / 70u);
-    const int16_t lanes[5] = {f.KeyS0, f.KeyS2, f.KeyS4, f.KeyS3, f.KeyS1};
     if (vk == f.KeyS5) return (slot & 1) != 0;
-    if (vk == lanes[(slot >> 1) % 5]) return (slot & 0x18) == 0;
+    if (vk == game::laneKey(f, static_cast<int>((slot >> 1) % game::kLanes))) return (slot & 0x18) == 0;
     // The specials and the arrows, each now and then.
     const int16_t rare[] = {f.KeyS9, f.KeySA, f.KeyS6, f.KeyS7, f.KeyS8};
     for (int k = 0; k < 5; ++k)

@@ -109,7 +109,7 @@ void ProgramFolder::write(const std::string& bytes, const std::string& name) con
 std::string checkInvariants(const game::Form1& f) {
     using namespace game;
     const auto in = [](int v, int low, int high) { return v >= low && v <= high; };
-    std::array<int16_t, kLaneCount> perLane{};
+    std::array<int16_t, kLanes> perLane{};
     for (int i = 0; i < kEnemySlots; ++i) {
         if (f.enemyLane[i] == kFreeSlot) continue;
         if (!isLane(f.enemyLane[i]) || !in(f.enemyTurnState[i], 0, 3) || !in(f.enemyFrame[i], 0, 1))
