@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <tuple>
 #include <vector>
 
 #include "blend_routines.h"
@@ -34,7 +33,11 @@ void one(const uint32_t* a, const uint32_t*, uint32_t* o, size_t n, uint32_t) {
 
 TEST(BlendRoutines, PackedAgreesWithPlainOnEveryColourByte) {
     using namespace pxmix;
-    const std::tuple<const char*, Routine, Routine> pairs[] = {
+    struct Pair {
+        const char* name;
+        Routine plain, packed;
+    };
+    const Pair pairs[] = {
         LB_PACKED_PAIRS(swar),
 #if defined(__MMX__)
         LB_PACKED_PAIRS(mmx)
@@ -46,13 +49,15 @@ TEST(BlendRoutines, PackedAgreesWithPlainOnEveryColourByte) {
     for (const auto& [name, plainRoutine, packedRoutine] : pairs)
         for (size_t n : {1, 2, 3, 33, 550, 1444}) {
             // Every X byte in use, and key pixels alone and in pairs.
-            std::vector<uint32_t> a(n), b(n), plainOut(n), packedOut;
+            std::vector<uint32_t> a(n);
+            std::vector<uint32_t> b(n);
+            std::vector<uint32_t> plainOut(n);
             for (size_t i = 0; i < n; ++i) {
                 a[i] = rng() % 4 == 0 ? kKey : rng();
                 b[i] = rng();
                 plainOut[i] = rng();
             }
-            packedOut = plainOut;
+            std::vector<uint32_t> packedOut = plainOut;
             plainRoutine(a.data(), b.data(), plainOut.data(), n, kKey);
             packedRoutine(a.data(), b.data(), packedOut.data(), n, kKey);
             for (size_t i = 0; i < n; ++i)

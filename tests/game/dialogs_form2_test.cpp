@@ -1,10 +1,12 @@
 // The key configuration dialog on the fake platform.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <vector>
 
 #include "dialogs/form2.h"
-#include "fake_services.h"
+#include "game_fixtures.h"
 
 namespace {
 
@@ -49,27 +51,33 @@ TEST_F(DialogKeys, WorkingCopyGoesThroughTheTableBothWaysAndDefaultsSurviveACanc
     EXPECT_EQ(work(), (Keys{65, 67, 69, 68, 66, 70, 71, 72, 73, 74, 75}));
     EXPECT_FALSE(f.form.enabled);
     d().Command1[kDone].click();
-    EXPECT_TRUE(gameKeys() == played && f.form.enabled);
+    EXPECT_EQ(gameKeys(), played);
+    EXPECT_TRUE(f.form.enabled);
     f.mnuKeys.click();
     for (int i = 0; i < 11; ++i) capture(i, {100 + i});
     d().Command1[kDone].click();
     EXPECT_EQ(gameKeys(), (Keys{100, 104, 101, 103, 102, 105, 106, 107, 108, 109, 110}));
-    EXPECT_TRUE(d().unloaded() && f.form.enabled);
+    EXPECT_TRUE(d().unloaded());
+    EXPECT_TRUE(f.form.enabled);
     f.mnuKeys.click();
     capture(0, {81});
     d().Command1[kDefaults].click();
     const Keys defaults = {90, 66, 88, 86, 67, 32, 16, 77, 84, 37, 39};
-    EXPECT_TRUE(gameKeys() == defaults && d().keyWork[0] == 90) << "the working copy is reloaded from the game";
+    EXPECT_EQ(gameKeys(), defaults);
+    EXPECT_EQ(d().keyWork[0], 90) << "the working copy is reloaded from the game";
     capture(1, {81});
     d().Command1[kCancel].click();
-    EXPECT_TRUE(gameKeys() == defaults && d().unloaded() && f.form.enabled);
+    EXPECT_EQ(gameKeys(), defaults);
+    EXPECT_TRUE(d().unloaded());
+    EXPECT_TRUE(f.form.enabled);
 }
 
 // In order on one opening: the highest code down wins, Escape cancels only
 // when it is the highest, and keeps the earlier capture; a key with no code
 // ends the capture with a word and keeps it too.
 TEST_F(DialogKeys, CaptureTakesTheHighestCodeDownAndEscapeCancels) {
-    const std::string cancelled = "設定はキャンセルされました。", refused = "このキーは設定できません。";
+    const std::string cancelled = "設定はキャンセルされました。";
+    const std::string refused = "このキーは設定できません。";
     struct Row {
         int button;
         std::vector<int> codes;
@@ -127,11 +135,16 @@ TEST_F(DialogKeys, CloseBoxDuringACaptureCancelsItAndReopeningLoadsAfresh) {
         EXPECT_EQ(f.form2.get(), old) << "not destroyed under its own handler";
     });
     d().cmdBTN[2].click();  // no key ever comes: only the close ends the poll
-    EXPECT_TRUE(f.form.enabled && gameKeys() == played && g.sv.unloadedForms == std::vector<std::string>{"Form2"});
+    EXPECT_TRUE(f.form.enabled);
+    EXPECT_EQ(gameKeys(), played);
+    EXPECT_EQ(g.sv.unloadedForms, std::vector<std::string>{"Form2"});
     f.KeyS9 = 12;
     f.mnuKeys.click();
-    EXPECT_TRUE(!d().unloaded() && !f.form.enabled && d().lblSub.caption.empty());
-    EXPECT_TRUE(d().keyWork[0] == 65 && d().keyWork[9] == 12) << "the last opening's capture is gone";
+    EXPECT_FALSE(d().unloaded());
+    EXPECT_FALSE(f.form.enabled);
+    EXPECT_EQ(d().lblSub.caption, "");
+    EXPECT_EQ(d().keyWork[0], 65) << "the last opening's capture is gone";
+    EXPECT_EQ(d().keyWork[9], 12) << "the keys as the game holds them now";
 }
 
 // Escape closes the dialog as 設定をやめる does, but the Escape that ends a
@@ -142,9 +155,12 @@ TEST_F(DialogKeys, EscapeClosesButNotTheOneEndingACapture) {
     g.sv.holds.push_back({kEscape, tickAdd(t, 1100), tickAdd(t, 1200)});
     g.sv.at(tickAdd(t, 1100), [&] { d().form.onKeyDown(kEscape); });  // as the window hands it on
     d().cmdBTN[0].click();
-    EXPECT_TRUE(d().lblSub.caption == "設定はキャンセルされました。" && !d().unloaded());
+    EXPECT_EQ(d().lblSub.caption, "設定はキャンセルされました。");
+    EXPECT_FALSE(d().unloaded());
     d().form.onKeyDown(kEscape);
-    EXPECT_TRUE(d().unloaded() && f.form.enabled && gameKeys() == played) << "nothing of the captures kept";
+    EXPECT_TRUE(d().unloaded());
+    EXPECT_TRUE(f.form.enabled);
+    EXPECT_EQ(gameKeys(), played) << "nothing of the captures kept";
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 
 #include <QImage>
 
+#include <string>
+#include <vector>
+
 #include "dialogs/form3.h"
-#include "fake_services.h"
+#include "game_fixtures.h"
 
 namespace {
 
@@ -18,11 +21,14 @@ TEST(DialogVersion, DateUnderThePointerAndTheButtonsTwoClicks) {
     EXPECT_FALSE(d->Image1.picture.isNull());
     d->Label2.onMouseMove();
     d->Command1.click();
-    EXPECT_TRUE(d->Image1.picture.isNull() && d->Command1.caption == "閉じる" && d->Label2.caption == "October,2001");
+    EXPECT_TRUE(d->Image1.picture.isNull());
+    EXPECT_EQ(d->Command1.caption, "閉じる");
+    EXPECT_EQ(d->Label2.caption, "October,2001");
     EXPECT_TRUE(g.sv.unloadedForms.empty());
     d->Command1.click();
     d->Command1.click();  // a late click does nothing more
-    EXPECT_TRUE(d->unloaded() && g.sv.unloadedForms == std::vector<std::string>{"Form3"});
+    EXPECT_TRUE(d->unloaded());
+    EXPECT_EQ(g.sv.unloadedForms, std::vector<std::string>{"Form3"});
     g.f.mnuVersion.click();
     d = g.f.form3.get();
     d->form.onKeyDown('X');

@@ -8,7 +8,7 @@
 #include <limits>
 #include <set>
 
-#include "fake_services.h"
+#include "game_fixtures.h"
 
 namespace {
 
@@ -28,22 +28,30 @@ TEST(MenuPause, TenSecondsKeepEveryLiveAgeAndLeaveFreeStamps) {
         game::Form1& f = g.f;
         f.resetGame();
         f.scene = 2;
-        for (int k = 0; k < 3; ++k)
-            f.enemyLane[k * 7] = static_cast<int16_t>(k + 1), f.enemyTick[k * 7] = tickAdd(start, -300 * (k + 1));
-        f.shotLane[30] = 2, f.shotTick[30] = tickAdd(start, -40);
-        f.enemyTick[1] = 4321, f.shotTick[1] = -8765;  // free slots with stale stamps
+        for (int k = 0; k < 3; ++k) {
+            f.enemyLane[k * 7] = static_cast<int16_t>(k + 1);
+            f.enemyTick[k * 7] = tickAdd(start, -300 * (k + 1));
+        }
+        f.shotLane[30] = 2;
+        f.shotTick[30] = tickAdd(start, -40);
+        // Free slots with stale stamps.
+        f.enemyTick[1] = 4321;
+        f.shotTick[1] = -8765;
         const auto enemyTicks = f.enemyTick;
         const auto shotTicks = f.shotTick;
         f.picMain.pset(10, 10, forms::rgb(255, 255, 255));
         g.sv.holds.push_back({kSpace, tickAdd(start, 10'000), tickAdd(start, 10'050)});
         bool checkedInside = false;
         g.sv.at(tickAdd(start, 5000), [&] {
-            EXPECT_TRUE(f.lblPause.visible && !f.mnuPause.enabled && !f.mnuStart.enabled);
+            EXPECT_TRUE(f.lblPause.visible);
+            EXPECT_FALSE(f.mnuPause.enabled);
+            EXPECT_FALSE(f.mnuStart.enabled);
             EXPECT_EQ(f.picMain.pixel(10, 10), f.picMain.backColor) << "the play field is hidden";
             checkedInside = true;
         });
         f.mnuPause.click();
-        EXPECT_TRUE(checkedInside && tickDiff(g.sv.clock, start) < 10'010);
+        EXPECT_TRUE(checkedInside) << "the pause was still on after five seconds";
+        EXPECT_LT(tickDiff(g.sv.clock, start), 10'010) << "Space ends it";
         const auto expectAges = [&](const auto& lanes, const auto& ticks, const auto& before) {
             for (size_t i = 0; i < lanes.size(); ++i)
                 EXPECT_EQ(ticks[i], lanes[i] == kFreeSlot ? before[i] : tickAdd(g.sv.clock, tickDiff(before[i], start)))
@@ -51,7 +59,9 @@ TEST(MenuPause, TenSecondsKeepEveryLiveAgeAndLeaveFreeStamps) {
         };
         expectAges(f.enemyLane, f.enemyTick, enemyTicks);
         expectAges(f.shotLane, f.shotTick, shotTicks);
-        EXPECT_TRUE(!f.lblPause.visible && f.mnuPause.enabled && f.mnuStart.enabled);
+        EXPECT_FALSE(f.lblPause.visible);
+        EXPECT_TRUE(f.mnuPause.enabled);
+        EXPECT_TRUE(f.mnuStart.enabled);
     }
 }
 
@@ -59,6 +69,7 @@ TEST(MenuPause, TenSecondsKeepEveryLiveAgeAndLeaveFreeStamps) {
 // only with Space.
 TEST(MenuBackToTitle, FromPlayAndFromInsideAPause) {
     for (bool insidePause : {false, true}) {
+        SCOPED_TRACE(insidePause ? "inside a pause" : "from play");
         Game g;
         g.startUp();
         g.startPlaying();
@@ -71,19 +82,23 @@ TEST(MenuBackToTitle, FromPlayAndFromInsideAPause) {
             g.sv.holds.push_back({kSpace, tickAdd(t0, 3000), tickAdd(t0, 3005)});
         }
         (insidePause ? f.mnuPause : f.mnuBkT).click();
-        EXPECT_TRUE(!insidePause || tickDiff(g.sv.clock, t0) >= 3000) << "Space ends the pause";
-        EXPECT_TRUE(f.scene == 0 && !f.lblPause.visible && f.score == 0 && f.enemyCount == 0) << insidePause;
-        EXPECT_TRUE(f.mnuLevel.enabled && f.mnuHS.enabled && f.mnuPause.enabled && f.mnuStart.enabled) << insidePause;
+        if (insidePause) {
+            EXPECT_GE(tickDiff(g.sv.clock, t0), 3000) << "Space ends the pause";
+        }
+        EXPECT_EQ(f.scene, 0);
+        EXPECT_FALSE(f.lblPause.visible);
+        EXPECT_EQ(f.score, 0);
+        EXPECT_EQ(f.enemyCount, 0);
+        EXPECT_TRUE(f.mnuLevel.enabled);
+        EXPECT_TRUE(f.mnuHS.enabled);
+        EXPECT_TRUE(f.mnuPause.enabled);
+        EXPECT_TRUE(f.mnuStart.enabled);
         EXPECT_EQ(std::set<int16_t>(f.enemyLane.begin(), f.enemyLane.end()), std::set<int16_t>{kFreeSlot});
         EXPECT_EQ(std::set<int16_t>(f.shotLane.begin(), f.shotLane.end()), std::set<int16_t>{kFreeSlot});
         f.runPass();
         EXPECT_EQ(fake::checkInvariants(f), "");
     }
 }
-
-}  // namespace
-
-namespace {
 
 // The pause label stands on the title picture after back-to-title during a
 // pause: no text of the picture may lie under it or peek out around it.

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_services.h"
+#include "game_fixtures.h"
 
 namespace {
 
@@ -24,7 +24,9 @@ protected:
     void SetUp() override { g.startUp(); }
     // drawStatus alone over a black back buffer; returns the random draws it made.
     uint64_t draw(int16_t difficulty, int gauge, int freeze, const std::vector<float>& queued) {
-        std::tie(g.f.difficulty, g.f.gauge, g.f.freezeTimer) = std::tuple(difficulty, gauge, freeze);
+        g.f.difficulty = difficulty;
+        g.f.gauge = gauge;
+        g.f.freezeTimer = freeze;
         g.f.picSUB.cls();
         g.f.rnd.queue(queued);
         const auto before = g.f.rnd.draws();
@@ -42,33 +44,70 @@ TEST_F(RenderStatus, GaugeRowsShadesAndDraws) {
     struct Case {
         int gauge, freeze, lastFilled;
         Color shade;
-        int freezeLast;
-        Color freezeShade;
-        uint64_t draws;
-    } cases[] = {{0, 0, 24, kWell, 0, 0, 0},       {1, 1, 25, kDark, 26, kFreezeFill, 0},
-                 {24, 0, 48, kDark, 0, 0, 0},      {25, 0, 49, kLight, 0, 0, 0},
-                 {49, 0, 73, kLight, 0, 0, 0},     {50, 0, 74, kBand, 0, 0, 3},
-                 {74, 299, 98, kDark, 324, kFreezeFill, 3}, {299, 0, 323, kLight, 0, 0, 15},
-                 {300, 300, 325, rgb(0, 192, 23), 325, rgb(178, 12, 43), 2},  // one draw per full gauge
-                 {0, 300, 24, kWell, 325, rgb(158, 12, 43), 1}};
+        int freezeLast = 0;
+        Color freezeShade = 0;
+        uint64_t draws = 0;
+    };
+    const Case cases[] = {
+        {.gauge = 0, .freeze = 0, .lastFilled = 24, .shade = kWell},
+        {.gauge = 1, .freeze = 1, .lastFilled = 25, .shade = kDark, .freezeLast = 26, .freezeShade = kFreezeFill},
+        {.gauge = 24, .freeze = 0, .lastFilled = 48, .shade = kDark},
+        {.gauge = 25, .freeze = 0, .lastFilled = 49, .shade = kLight},
+        {.gauge = 49, .freeze = 0, .lastFilled = 73, .shade = kLight},
+        {.gauge = 50, .freeze = 0, .lastFilled = 74, .shade = kBand, .draws = 3},
+        {.gauge = 74,
+         .freeze = 299,
+         .lastFilled = 98,
+         .shade = kDark,
+         .freezeLast = 324,
+         .freezeShade = kFreezeFill,
+         .draws = 3},
+        {.gauge = 299, .freeze = 0, .lastFilled = 323, .shade = kLight, .draws = 15},
+        // One draw per full gauge.
+        {.gauge = 300,
+         .freeze = 300,
+         .lastFilled = 325,
+         .shade = rgb(0, 192, 23),
+         .freezeLast = 325,
+         .freezeShade = rgb(178, 12, 43),
+         .draws = 2},
+        {.gauge = 0,
+         .freeze = 300,
+         .lastFilled = 24,
+         .shade = kWell,
+         .freezeLast = 325,
+         .freezeShade = rgb(158, 12, 43),
+         .draws = 1},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "gauge " << c.gauge << " freeze " << c.freeze);
         EXPECT_EQ(draw(2, c.gauge, c.freeze, draws), c.draws);
         g.f.rnd = game::Random();  // drop what is left of the queue
-        EXPECT_TRUE(at(5, 24) == kFrame && at(2, 200) == kFrame && at(1, 200) == kBlack && at(3, 175) == kMark);
+        EXPECT_EQ(at(5, 24), kFrame) << "the top of the frame";
+        EXPECT_EQ(at(2, 200), kFrame) << "the left side of the frame";
+        EXPECT_EQ(at(1, 200), kBlack) << "outside the frame";
+        EXPECT_EQ(at(3, 175), kMark) << "the middle mark";
         EXPECT_EQ(at(5, std::max(c.lastFilled, 25)), c.lastFilled > 24 ? c.shade : kWell);
         // Bands are drawn from the top one down, so the first draws colour the top band and the lowest ends on top.
-        EXPECT_TRUE(c.gauge != 299 || (at(5, 250) == kBand && at(5, 30) == rgb(0, 100, 0)));
+        if (c.gauge == 299) {
+            EXPECT_EQ(at(5, 250), kBand);
+            EXPECT_EQ(at(5, 30), rgb(0, 100, 0));
+        }
         EXPECT_EQ(at(5, std::min(c.lastFilled + 1 + (c.lastFilled == 74), 326)),
                   c.lastFilled < 325 ? kWell : kFrame);  // 75: a mark
         for (int y = 20; y < 330 && c.freezeLast == 0; ++y) ASSERT_EQ(at(341, y), kBlack) << y;
         if (c.freezeLast == 0) continue;
-        EXPECT_TRUE(at(347, 326) == kFrame && at(344, 25) == c.freezeShade && at(344, c.freezeLast) == c.freezeShade);
+        EXPECT_EQ(at(347, 326), kFrame) << "the freeze gauge's frame";
+        EXPECT_EQ(at(344, 25), c.freezeShade) << "the freeze gauge's top row";
+        EXPECT_EQ(at(344, c.freezeLast), c.freezeShade) << "the freeze gauge's last row";
         EXPECT_EQ(at(344, 175), c.freezeLast >= 175 ? c.freezeShade : kFreezeWell) << "the right gauge has no marks";
         EXPECT_EQ(at(344, std::min(c.freezeLast + 1, 326)), c.freezeLast < 325 ? kFreezeWell : kFrame);
     }
     EXPECT_EQ(draw(4, 300, 300, {}), 0u);
-    for (int y = 20; y < 330; ++y) ASSERT_TRUE(at(5, y) == kBlack && at(344, y) == kBlack) << "EXPERT, row " << y;
+    for (int y = 20; y < 330; ++y) {
+        ASSERT_EQ(at(5, y), kBlack) << "EXPERT, the left gauge's row " << y;
+        ASSERT_EQ(at(344, y), kBlack) << "EXPERT, the right gauge's row " << y;
+    }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
-#include "fake_services.h"
+#include "game_fixtures.h"
 #include "shell/settings_file.h"
 #include "shell/settings_format.h"
 
@@ -20,10 +22,16 @@ struct Ended : EndGame {
         g.startUp();
         g.sv.idleStep = 50;  // few blood passes
         if (answer) g.sv.inputAnswers = {answer};
-        f.difficulty = difficulty, f.unlockStage = stage, f.score = score, f.level = 7;
+        f.difficulty = difficulty;
+        f.unlockStage = stage;
+        f.score = score;
+        f.level = 7;
     }
     void run(int16_t caught = 0) {
-        f.caughtInLane = caught, f.scene = 3, f.mnuLevel.enabled = f.mnuHS.enabled = false;
+        f.caughtInLane = caught;
+        f.scene = 3;
+        f.mnuLevel.enabled = false;
+        f.mnuHS.enabled = false;
         f.runPass();
     }
     int16_t savedStage() const { return settings::readSettings(folder.read(), {}).values.unlockStage; }
@@ -32,79 +40,139 @@ struct Ended : EndGame {
 // The slash, the blood and the poem only when the enemy came up the heroine's
 // lane and the violent option is on; otherwise the plain ending's voice.
 TEST(GameEnd, TheLongEndingNeedsTheHeroinesLaneAndTheViolenceOption) {
-    for (const auto& [caught, violent, longEnding] :
-         {std::tuple(-1, true, true), {0, true, false}, {-1, false, false}}) {
+    struct Case {
+        const char* name;
+        int16_t caught;
+        bool violent, longEnding;
+    };
+    const Case cases[] = {
+        {.name = "caught, violent", .caught = -1, .violent = true, .longEnding = true},
+        {.name = "another lane", .caught = 0, .violent = true, .longEnding = false},
+        {.name = "not violent", .caught = -1, .violent = false, .longEnding = false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Ended e(2, 2, 12);
         e.f.hiScore[2] = 1000;  // no best score, no box
-        e.f.mnuVio.checked = violent;
-        e.run(static_cast<int16_t>(caught));
+        e.f.mnuVio.checked = c.violent;
+        e.run(c.caught);
         const auto heard = [&](const char* wav) {
             return std::ranges::any_of(e.g.sv.sounds, [&](const std::string& s) { return s.ends_with(wav); });
         };
         const bool poem = std::ranges::any_of(
             e.g.sv.captions, [](const std::string& t) { return t.find("VORN BEAM") == std::string::npos; });
-        EXPECT_TRUE(poem == longEnding && heard("/se1.wav") == longEnding && heard("/voice5.wav") == !longEnding)
-            << caught << violent;
-        EXPECT_TRUE(e.f.scene == 0 && e.f.mnuLevel.enabled && e.f.mnuHS.enabled) << "back to the title";
+        EXPECT_EQ(poem, c.longEnding) << "the poem in the caption";
+        EXPECT_EQ(heard("/se1.wav"), c.longEnding) << "the slash";
+        EXPECT_EQ(heard("/voice5.wav"), !c.longEnding) << "the plain ending's voice";
+        EXPECT_EQ(e.f.scene, 0) << "back to the title";
+        EXPECT_TRUE(e.f.mnuLevel.enabled) << "back to the title";
+        EXPECT_TRUE(e.f.mnuHS.enabled) << "back to the title";
     }
 }
 
 TEST(GameEnd, ANewBestScoreAsksForTheNameAndIsSavedAtOnce) {
-    // best, score, answer (nullptr: cancelled), stored, on disk (nullptr: nothing saved), stage after
-    const std::tuple<int32_t, int32_t, const char*, const char*, const char*, int16_t> cases[] = {
-        {1233, 1234, "ルル子 2", "ルル子 2", "ルル子 2", 7},
-        {500, 500, "x", "---", nullptr, 7},  // equal to the best: not recorded
-        {0, 1, nullptr, "No Name", "No Name", 7},
-        // a double quote would end a quoted item: told, and stored as "?"
-        {0, 1, "\"\"", "\"\"", "??", 7},
-        {0, 1, "Lulu \"the\" Beam", "Lulu \"the\" Beam", "Lulu ?the? Beam", 7},
-        {0, 1, "  Smith, John ", "  Smith, John ", "  Smith, John ", 7},
-        // no emoji in code page 932
-        {0, 1, "絵文字\xF0\x9F\x98\x80です", "絵文字\xF0\x9F\x98\x80です", "絵文字?です", 7},
-        {0, 1, "Mizuka Ne", "Mizuka Ne", "Mizuka Ne", 5},  // the secret name: stage 5, whatever it was
-        {0, 1, "mizuka ne", "mizuka ne", "mizuka ne", 7},
+    struct Case {
+        int32_t best, score;
+        const char* answer;  // nullptr: cancelled
+        const char* stored;  // the name the game holds
+        const char* onDisk;  // nullptr: nothing saved
+        int16_t stageAfter = 7;
     };
-    for (const auto& [best, score, answer, stored, onDisk, stageAfter] : cases) {
+    const Case cases[] = {
+        {.best = 1233, .score = 1234, .answer = "ルル子 2", .stored = "ルル子 2", .onDisk = "ルル子 2"},
+        // Equal to the best: not recorded.
+        {.best = 500, .score = 500, .answer = "x", .stored = "---", .onDisk = nullptr},
+        {.best = 0, .score = 1, .answer = nullptr, .stored = "No Name", .onDisk = "No Name"},
+        // A double quote would end a quoted item: told, and stored as "?".
+        {.best = 0, .score = 1, .answer = "\"\"", .stored = "\"\"", .onDisk = "??"},
+        {.best = 0,
+         .score = 1,
+         .answer = "Lulu \"the\" Beam",
+         .stored = "Lulu \"the\" Beam",
+         .onDisk = "Lulu ?the? Beam"},
+        {.best = 0, .score = 1, .answer = "  Smith, John ", .stored = "  Smith, John ", .onDisk = "  Smith, John "},
+        // No emoji in code page 932.
+        {.best = 0,
+         .score = 1,
+         .answer = "絵文字\xF0\x9F\x98\x80です",
+         .stored = "絵文字\xF0\x9F\x98\x80です",
+         .onDisk = "絵文字?です"},
+        // The secret name: stage 5, whatever it was.
+        {.best = 0, .score = 1, .answer = "Mizuka Ne", .stored = "Mizuka Ne", .onDisk = "Mizuka Ne", .stageAfter = 5},
+        {.best = 0, .score = 1, .answer = "mizuka ne", .stored = "mizuka ne", .onDisk = "mizuka ne"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const auto& [best, score, answer, stored, onDisk, stageAfter] = c;
         Ended e(3, 7, score, answer);
         e.f.hiScore[3] = best;
         const uint64_t draws = e.f.rnd.draws();
         int16_t savedAtBox = -1;
         e.g.sv.onMessage = [&] { savedAtBox = e.savedStage(); };
         e.run();
-        EXPECT_TRUE(e.f.hiName[3] == stored && e.f.unlockStage == stageAfter) << stored;
+        EXPECT_EQ(e.f.hiName[3], stored);
+        EXPECT_EQ(e.f.unlockStage, stageAfter);
         EXPECT_EQ(std::filesystem::exists(e.folder.ini()), onDisk != nullptr);
-        EXPECT_TRUE(onDisk || (e.g.sv.inputs.empty() && e.f.hiScore[3] == best));
-        if (!onDisk) continue;
+        if (!onDisk) {
+            EXPECT_EQ(e.g.sv.inputs.size(), 0u) << "no name asked";
+            EXPECT_EQ(e.f.hiScore[3], best) << "the best score stays";
+            continue;
+        }
         ASSERT_EQ(e.g.sv.inputs.size(), 1u);
         EXPECT_EQ(e.g.sv.inputs[0].text, "おめでとうございます。\r\n" + std::to_string(score) +
                                              "0点でハイスコアです。\r\n名前を入力してください。");
         EXPECT_EQ(e.f.rnd.draws(), draws) << "saving leaves the game's random sequence alone";
         const settings::SettingsValues saved = settings::readSettings(e.folder.read(), {}).values;  // as if killed now
-        EXPECT_TRUE(saved.hiScore[3] == score && saved.hiName[3] == onDisk && saved.unlockStage == stageAfter);
+        EXPECT_EQ(saved.hiScore[3], score);
+        EXPECT_EQ(saved.hiName[3], onDisk);
+        EXPECT_EQ(saved.unlockStage, stageAfter);
         // A name the file cannot hold whole is told once, before it is saved.
         const bool changed = stored != std::string(onDisk);
         game::saveSettingsNow(e.f);
         ASSERT_EQ(e.g.sv.messages.size(), (stageAfter == 5 ? 1u : 0u) + (changed ? 1u : 0u));
-        for (const auto& box : e.g.sv.messages)
-            EXPECT_TRUE(changed ? box.text.ends_with("「" + std::string(stored) + "」→「" + onDisk + "」")
-                                : box.text == "Neでーす！" && box.style == platform::kMbExclamation && savedAtBox == 5)
-                << box.text;
+        for (const auto& box : e.g.sv.messages) {
+            if (changed) {
+                EXPECT_TRUE(box.text.ends_with("「" + std::string(stored) + "」→「" + onDisk + "」")) << box.text;
+                continue;
+            }
+            EXPECT_EQ(box.text, "Neでーす！");
+            EXPECT_EQ(box.style, platform::kMbExclamation);
+            EXPECT_EQ(savedAtBox, 5) << "the stage on disk before the box shows";
+        }
     }
 }
 
 // Each rule opens its stage with its box, the stage on disk before the box shows.
 TEST(GameEnd, UnlockRulesInOrderWithStrictThresholds) {
     const char* over[] = {"7,000点", "13,000点", "20,000点", "50,000点", "80,000点"};
-    // mode (5 GOLDEN FINGER, 6 SPILITUAL FEVER: no record, but rules 1-3 apply), difficulty, stage, score,
-    // the stages the firing rules open, in order
-    const std::tuple<int, int16_t, int16_t, int32_t, std::vector<int16_t>> cases[] = {
-        {0, 2, 2, 699, {}},         {0, 2, 2, 700, {3}},     {0, 3, 3, 1299, {}},  {0, 3, 3, 1300, {4}},
-        {0, 4, 4, 1999, {}},        {0, 4, 4, 2000, {5}},    {0, 4, 5, 4999, {}},  {0, 4, 6, 7999, {}},
-        {0, 4, 4, 8000, {5, 6, 7}}, {0, 4, 2, 8000, {6, 7}},  // only the last two rules ignore the stage
-        {0, 2, 3, 5000, {}},        {0, 1, 2, 9000, {}},      // only the highest open difficulty counts
-        {5, 2, 2, 800, {3}},        {6, 3, 3, 1300, {4}},    {5, 4, 4, 8000, {5}}, {6, 4, 4, 8000, {5, 6, 7}},
+    struct Case {
+        int mode;  // 5 GOLDEN FINGER, 6 SPILITUAL FEVER: no record, but rules 1-3 apply
+        int16_t difficulty, stage;
+        int32_t score;
+        std::vector<int16_t> opened;  // the stages the firing rules open, in order
     };
-    for (const auto& [mode, difficulty, stage, score, opened] : cases) {
+    const Case cases[] = {
+        {.mode = 0, .difficulty = 2, .stage = 2, .score = 699, .opened = {}},
+        {.mode = 0, .difficulty = 2, .stage = 2, .score = 700, .opened = {3}},
+        {.mode = 0, .difficulty = 3, .stage = 3, .score = 1299, .opened = {}},
+        {.mode = 0, .difficulty = 3, .stage = 3, .score = 1300, .opened = {4}},
+        {.mode = 0, .difficulty = 4, .stage = 4, .score = 1999, .opened = {}},
+        {.mode = 0, .difficulty = 4, .stage = 4, .score = 2000, .opened = {5}},
+        {.mode = 0, .difficulty = 4, .stage = 5, .score = 4999, .opened = {}},
+        {.mode = 0, .difficulty = 4, .stage = 6, .score = 7999, .opened = {}},
+        {.mode = 0, .difficulty = 4, .stage = 4, .score = 8000, .opened = {5, 6, 7}},
+        // Only the last two rules ignore the stage.
+        {.mode = 0, .difficulty = 4, .stage = 2, .score = 8000, .opened = {6, 7}},
+        // Only the highest open difficulty counts.
+        {.mode = 0, .difficulty = 2, .stage = 3, .score = 5000, .opened = {}},
+        {.mode = 0, .difficulty = 1, .stage = 2, .score = 9000, .opened = {}},
+        {.mode = 5, .difficulty = 2, .stage = 2, .score = 800, .opened = {3}},
+        {.mode = 6, .difficulty = 3, .stage = 3, .score = 1300, .opened = {4}},
+        {.mode = 5, .difficulty = 4, .stage = 4, .score = 8000, .opened = {5}},
+        {.mode = 6, .difficulty = 4, .stage = 4, .score = 8000, .opened = {5, 6, 7}},
+    };
+    for (const Case& c : cases) {
+        const auto& [mode, difficulty, stage, score, opened] = c;
         SCOPED_TRACE(testing::Message() << mode << " " << difficulty << "/" << stage << "/" << score);
         Ended e(difficulty, stage, score);
         e.f.mnulv[mode].checked = mode != 0;

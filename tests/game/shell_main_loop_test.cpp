@@ -1,20 +1,15 @@
-// The main loop's key polling and the start-up's unlocked menus, on the fake
-// platform. The scenes, the frame period and resetGame are pinned by the
-// whole-game pictures and checked after every pass of the long play.
+// The main loop's key polling, on the fake platform. The scenes, the frame
+// period and resetGame are pinned by the whole-game pictures and checked after
+// every pass of the long play.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
-#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <tuple>
 
-#include "fake_services.h"
+#include "game_fixtures.h"
 #include "shell/play_keys.h"
 
 namespace {
@@ -35,29 +30,46 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
     struct Case {
         const char* script;
         int16_t startLane;
-        int32_t gauge;
-        int16_t lane;
-        int grants;
-        int32_t gaugeAfter;
+        int32_t gauge = 0;
+        int16_t lane;    // where the heroine and the cursor end
+        int grants = 0;  // shots granted
+        int32_t gaugeAfter = 0;
     };
-    const Case cases[] = {{"a .", 2, 0, 0, 0, 0},    {"ab .", 2, 0, 4, 0, 0},
-                          {"bc .", 2, 0, 1, 0, 0},   {"cd .", 2, 0, 3, 0, 0},
-                          {"de .", 0, 0, 2, 0, 0},   {"L5 .", 0, 0, 4, 0, 0},
-                          {"R2 .", 4, 0, 0, 0, 0},   {"LR3 .", 0, 0, 4, 0, 0},
-                          {"F40", 2, 0, 2, 1, 0},    {"F . F .25", 2, 0, 2, 2, 0},
-                          {"FR .", 2, 0, 2, 1, 0},   {"FL .", 2, 0, 2, 1, 0},
-                          {"WR .", 2, 100, 3, 0, 0}, {"* a .5 b .5 c .5", 2, 0, 1, 3, 0},
-                          {"V40", 2, 100, 2, 0, 50}, {"V", 2, 50, 2, 0, 0},
-                          {"V", 2, 49, 2, 0, 49},    {"W40", 2, 200, 2, 0, 100},
-                          {"W", 2, 99, 2, 0, 99},    {"W", 2, 100, 2, 0, 0},
-                          {"T40", 2, 50, 2, 0, 25},  {"T", 2, 25, 2, 0, 0},
-                          {"T", 2, 24, 2, 0, 24}};
+    const Case cases[] = {
+        {.script = "a .", .startLane = 2, .lane = 0},
+        {.script = "ab .", .startLane = 2, .lane = 4},
+        {.script = "bc .", .startLane = 2, .lane = 1},
+        {.script = "cd .", .startLane = 2, .lane = 3},
+        {.script = "de .", .startLane = 0, .lane = 2},
+        {.script = "L5 .", .startLane = 0, .lane = 4},
+        {.script = "R2 .", .startLane = 4, .lane = 0},
+        {.script = "LR3 .", .startLane = 0, .lane = 4},
+        {.script = "F40", .startLane = 2, .lane = 2, .grants = 1},
+        {.script = "F . F .25", .startLane = 2, .lane = 2, .grants = 2},
+        {.script = "FR .", .startLane = 2, .lane = 2, .grants = 1},
+        {.script = "FL .", .startLane = 2, .lane = 2, .grants = 1},
+        {.script = "WR .", .startLane = 2, .gauge = 100, .lane = 3},
+        {.script = "* a .5 b .5 c .5", .startLane = 2, .lane = 1, .grants = 3},
+        {.script = "V40", .startLane = 2, .gauge = 100, .lane = 2, .gaugeAfter = 50},
+        {.script = "V", .startLane = 2, .gauge = 50, .lane = 2, .gaugeAfter = 0},
+        {.script = "V", .startLane = 2, .gauge = 49, .lane = 2, .gaugeAfter = 49},
+        {.script = "W40", .startLane = 2, .gauge = 200, .lane = 2, .gaugeAfter = 100},
+        {.script = "W", .startLane = 2, .gauge = 99, .lane = 2, .gaugeAfter = 99},
+        {.script = "W", .startLane = 2, .gauge = 100, .lane = 2, .gaugeAfter = 0},
+        {.script = "T40", .startLane = 2, .gauge = 50, .lane = 2, .gaugeAfter = 25},
+        {.script = "T", .startLane = 2, .gauge = 25, .lane = 2, .gaugeAfter = 0},
+        {.script = "T", .startLane = 2, .gauge = 24, .lane = 2, .gaugeAfter = 24},
+    };
     constexpr std::string_view names = "abcdeFVWTLR";  // the rows of the key table
-    for (const auto& c : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
         Game g;
-        g.startUp(), g.startPlaying();
-        g.f.heroLane = g.f.cursorLane = c.startLane;
-        g.f.difficulty = 4, g.f.gauge = c.gauge;
+        g.startUp();
+        g.startPlaying();
+        g.f.heroLane = c.startLane;
+        g.f.cursorLane = c.startLane;
+        g.f.difficulty = 4;
+        g.f.gauge = c.gauge;
         g.f.mnulv[5].checked = c.script[0] == '*';
         int grants = 0;
         std::set<int> held;
@@ -74,66 +86,12 @@ TEST(ShellKeys, PollOrderLatchesAndPendingShots) {
                 grants += before == 0 && g.f.firing == 1;
             }
         }
-        EXPECT_EQ(std::tuple(g.f.heroLane, g.f.cursorLane, grants, g.f.gauge),
-                  std::tuple(c.lane, c.lane, c.grants, c.gaugeAfter))
-            << c.script;
+        EXPECT_EQ(g.f.heroLane, c.lane);
+        EXPECT_EQ(g.f.cursorLane, c.lane);
+        EXPECT_EQ(grants, c.grants);
+        EXPECT_EQ(g.f.gauge, c.gaugeAfter);
     }
 }
-
-// The stage opens its menus with >= tests; Shift opens everything, the debug
-// menu too, for this run only: the stored stage stays.
-TEST(ShellStartUp, UnlockStageAndShift) {
-    struct Case {
-        int16_t stage;
-        bool shift;
-        std::array<bool, 6> open;
-    } cases[] = {{2, false, {}},
-                 {3, false, {1}},
-                 {4, false, {1, 1}},
-                 {5, false, {1, 1, 1}},
-                 {6, false, {1, 1, 1, 1}},
-                 {7, false, {1, 1, 1, 1, 1}},
-                 {42, false, {1, 1, 1, 1, 1}},
-                 {2, true, {1, 1, 1, 1, 1, 1}}};
-    for (const auto& c : cases) {
-        fake::FolderGame g;  // no settings file: stage 2
-        g.g.sv.keyScript = [&](int vk, int32_t) { return c.shift && vk == 16; };
-        g.f.startUp();
-        g.f.applyUnlockStage(c.stage);
-        const auto& m = g.f.mnulv;
-        const std::array open{m[3].enabled, m[4].enabled, m[5].visible, m[6].visible, m[7].visible, g.f.mnuDBG.visible};
-        EXPECT_EQ(std::tuple(open, g.f.unlockStage), std::tuple(c.open, 2)) << c.stage;
-    }
-}
-
-// A broken file beside the program ends start-up with a box naming it, never
-// with a crash or a hang (the alarm turns a hang into a failure).
-TEST(ShellStartUp, BrokenFilesAreToldAndEndWithFailure) {
-    // r: removed, f: a FIFO in its place, 0: emptied, c: cut short.
-    const std::tuple<const char*, char> cases[] = {
-        {"pic/bg.jpg", 'r'}, {"pic/number.gif", 'f'}, {"pic/title.jpg", '0'}, {"libpxmix.so", 'c'}};
-    ::alarm(20);
-    for (const auto& [file, how] : cases) {
-        fake::ProgramFolder folder;
-        const std::string path = folder.file(file);
-        if (how == 'r' || how == 'f') std::filesystem::remove(path);
-        if (how == 'f') ::mkfifo(path.c_str(), 0644);
-        if (how == '0' || how == 'c') std::filesystem::resize_file(path, how == 'c' ? 20000 : 0);
-        Game g(1000, folder.path);
-        EXPECT_THROW(g.f.startUp(), platform::ProgramEnd);
-        ASSERT_EQ(std::tuple(g.sv.endStatus, g.sv.messages.size()), std::tuple(1, 1u)) << file;
-        const std::string told =
-            how == 'c' ? "描画ライブラリを読み込めませんでした。" : "画像ファイルを読み込めませんでした。";
-        EXPECT_TRUE(g.sv.messages[0].style == platform::kMbCritical &&
-                    g.sv.messages[0].text.starts_with(told + "\r\n" + path))
-            << g.sv.messages[0].text;
-    }
-    ::alarm(0);
-}
-
-}  // namespace
-
-namespace {
 
 // Space starts a game from the title, but not while the key dialog is open:
 // there it presses a button or is the key being chosen.

@@ -15,7 +15,7 @@
 #include <map>
 #include <random>
 
-#include "fake_services.h"
+#include "game_fixtures.h"
 #include "shell/settings_file.h"
 #include "text/cp932.h"
 
@@ -91,56 +91,123 @@ std::string unmarked(const std::string& file) { return file.substr(0, file.find(
 TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
     using platform::text::toCp932;
     enum Kind { File, Folder, Fifo, LinkOutside, ReadOnlyFile, ReadOnlyFolder, BadNamesTaken };
-    const std::string ruruko = toCp932("ルル子"), good = fileNamed(ruruko);
-    settings::SettingsValues outOfRange = played(), beyond = played();
-    outOfRange.keys[0] = 0, outOfRange.keys[10] = 999, outOfRange.difficulty = 7;
+    const std::string ruruko = toCp932("ルル子");
+    const std::string good = fileNamed(ruruko);
+    settings::SettingsValues outOfRange = played();
+    outOfRange.keys[0] = 0;
+    outOfRange.keys[10] = 999;
+    outOfRange.difficulty = 7;
+    settings::SettingsValues beyond = played();
     beyond.windowLeft = 1e12f;
-    std::string lf = good, binary(4096, '\0');
+    std::string lf = good;
+    std::string binary(4096, '\0');
     std::erase(lf, '\r');
     std::mt19937 gen(7);
     for (char& c : binary) c = static_cast<char>(gen());
     // A damaged file (no name read) is kept aside and told at start-up; a
-    // failed save is told at quit. `told` is a word of that one box.
-    const std::tuple<const char*, Kind, std::string, const char*, int16_t, const char*, const char*> cases[] = {
-        // what, kind, bytes, hiName[0] read at start-up and written at quit, difficulty, kept as, told
-        {"empty", File, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
-        {"one line", File, " 1500 1200 \r\n", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
-        {"LF only", File, lf, "ルル子", 4, "", ""},
-        {"UTF-8 names", File, savedAsUtf8("山田太郎 ﾃｽﾄｱ"), "山田太郎 ﾃｽﾄｱ", 4, "", ""},
-        {"UTF-8 names in a file without the game's mark", File, unmarked(fileNamed("山田太郎")), "山田太郎", 4, "", ""},
+    // failed save is told at quit.
+    struct Case {
+        const char* what;
+        Kind kind;
+        std::string bytes;
+        const char* name = "";  // hiName[0] read at start-up and written at quit; "" for a damaged file
+        int16_t difficulty = 2;
+        const char* keptAs = "";  // where a damaged file is set aside
+        const char* told = "";    // a word of the one box
+    };
+    const Case cases[] = {
+        {.what = "empty", .kind = File, .bytes = "", .keptAs = "vnbeam.ini.bad", .told = "vnbeam.ini.bad"},
+        {.what = "one line",
+         .kind = File,
+         .bytes = " 1500 1200 \r\n",
+         .keptAs = "vnbeam.ini.bad",
+         .told = "vnbeam.ini.bad"},
+        {.what = "LF only", .kind = File, .bytes = lf, .name = "ルル子", .difficulty = 4},
+        {.what = "UTF-8 names",
+         .kind = File,
+         .bytes = savedAsUtf8("山田太郎 ﾃｽﾄｱ"),
+         .name = "山田太郎 ﾃｽﾄｱ",
+         .difficulty = 4},
+        {.what = "UTF-8 names in a file without the game's mark",
+         .kind = File,
+         .bytes = unmarked(fileNamed("山田太郎")),
+         .name = "山田太郎",
+         .difficulty = 4},
         // Code page 932 bytes that are valid UTF-8 too, in the game's own file.
-        {"the game's own 縺ゅ＞", File, fileNamed(toCp932("縺ゅ＞")), "縺ゅ＞", 4, "", ""},
-        {"the game's own 縺｢", File, fileNamed(toCp932("縺｢")), "縺｢", 4, "", ""},
-        {"code page 932, half-width katakana", File, fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")), "ﾙﾙｺ ﾃｽﾄｱ", 4, "", ""},
-        {"keys and difficulty out of range", File, fileNamed(ruruko, outOfRange), "ルル子", 2, "", ""},
-        {"numbers beyond their fields", File, fileNamed(ruruko, beyond), "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
-        {"2 MB", File, good + std::string(2 << 20, 'x'), "ルル子", 4, "", ""},
-        {"binary", File, binary, "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
-        {"folder", Folder, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
-        {"fifo", Fifo, "", "", 2, "vnbeam.ini.bad", "vnbeam.ini.bad"},
-        {"symlink outside", LinkOutside, good, "ルル子", 4, "", ""},
-        {"read-only file", ReadOnlyFile, good, "ルル子", 4, "", "保存できませんでした"},
-        {"read-only folder", ReadOnlyFolder, good, "ルル子", 4, "", "保存できませんでした"},
-        {"damaged, read-only folder", ReadOnlyFolder, "", "", 2, "", "書き込みません"},
-        {"damaged, .bad a folder", BadNamesTaken, "x", "", 2, "vnbeam.ini.bad3", "vnbeam.ini.bad3"},
+        {.what = "the game's own 縺ゅ＞",
+         .kind = File,
+         .bytes = fileNamed(toCp932("縺ゅ＞")),
+         .name = "縺ゅ＞",
+         .difficulty = 4},
+        {.what = "the game's own 縺｢",
+         .kind = File,
+         .bytes = fileNamed(toCp932("縺｢")),
+         .name = "縺｢",
+         .difficulty = 4},
+        {.what = "code page 932, half-width katakana",
+         .kind = File,
+         .bytes = fileNamed(toCp932("ﾙﾙｺ ﾃｽﾄｱ")),
+         .name = "ﾙﾙｺ ﾃｽﾄｱ",
+         .difficulty = 4},
+        {.what = "keys and difficulty out of range",
+         .kind = File,
+         .bytes = fileNamed(ruruko, outOfRange),
+         .name = "ルル子"},
+        {.what = "numbers beyond their fields",
+         .kind = File,
+         .bytes = fileNamed(ruruko, beyond),
+         .keptAs = "vnbeam.ini.bad",
+         .told = "vnbeam.ini.bad"},
+        {.what = "2 MB", .kind = File, .bytes = good + std::string(2 << 20, 'x'), .name = "ルル子", .difficulty = 4},
+        {.what = "binary", .kind = File, .bytes = binary, .keptAs = "vnbeam.ini.bad", .told = "vnbeam.ini.bad"},
+        {.what = "folder", .kind = Folder, .bytes = "", .keptAs = "vnbeam.ini.bad", .told = "vnbeam.ini.bad"},
+        {.what = "fifo", .kind = Fifo, .bytes = "", .keptAs = "vnbeam.ini.bad", .told = "vnbeam.ini.bad"},
+        {.what = "symlink outside", .kind = LinkOutside, .bytes = good, .name = "ルル子", .difficulty = 4},
+        {.what = "read-only file",
+         .kind = ReadOnlyFile,
+         .bytes = good,
+         .name = "ルル子",
+         .difficulty = 4,
+         .told = "保存できませんでした"},
+        {.what = "read-only folder",
+         .kind = ReadOnlyFolder,
+         .bytes = good,
+         .name = "ルル子",
+         .difficulty = 4,
+         .told = "保存できませんでした"},
+        {.what = "damaged, read-only folder", .kind = ReadOnlyFolder, .bytes = "", .told = "書き込みません"},
+        {.what = "damaged, .bad a folder",
+         .kind = BadNamesTaken,
+         .bytes = "x",
+         .keptAs = "vnbeam.ini.bad3",
+         .told = "vnbeam.ini.bad3"},
     };
     ProgramFolder outside;
     fs::permissions(outside.path, fs::perms::all);
     const char* deadLeftover = ".vnbeam.ini.99999999.0.tmp";  // no process has that id
-    for (const auto& [what, kind, bytes, name, difficulty, keptAs, told] : cases) {
+    for (const Case& c : cases) {
+        const auto& [what, kind, bytes, name, difficulty, keptAs, told] = c;
         SCOPED_TRACE(what);
-        const bool damaged = !*name, untouched = kind == ReadOnlyFile || kind == ReadOnlyFolder;
+        const bool damaged = !*name;
+        const bool untouched = kind == ReadOnlyFile || kind == ReadOnlyFolder;
         EndGame e;
         const fs::path ini = e.folder.ini();
         fs::permissions(e.folder.path, fs::perms::all);  // the folder is the player's
         for (const char* name : {deadLeftover, ".vnbeam.ini.1.x.tmp", "vnbeam.ini.1.2.tmp"})
             e.folder.write("litter", name);
         switch (kind) {
-        case Folder: fs::create_directory(ini), e.folder.write("a file of the player's", "vnbeam.ini/inside"); break;
+        case Folder:
+            fs::create_directory(ini);
+            e.folder.write("a file of the player's", "vnbeam.ini/inside");
+            break;
         case Fifo: ::mkfifo(ini.c_str(), 0644); break;
-        case LinkOutside: outside.write(bytes), fs::create_symlink(outside.ini(), ini); break;
+        case LinkOutside:
+            outside.write(bytes);
+            fs::create_symlink(outside.ini(), ini);
+            break;
         case BadNamesTaken:
-            fs::create_directory(e.folder.file("vnbeam.ini.bad")), e.folder.write("old", "vnbeam.ini.bad2");
+            fs::create_directory(e.folder.file("vnbeam.ini.bad"));
+            e.folder.write("old", "vnbeam.ini.bad2");
             [[fallthrough]];
         default: e.folder.write(bytes);
         }
@@ -149,19 +216,26 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         const auto before = snapshot(e.folder);
         const std::string outsideBefore = fingerprint(outside.ini());
         settings::SettingsValues want = damaged ? settings::SettingsValues{.keys = played().keys} : played();
-        want.hiName[0] = name, want.difficulty = difficulty;
+        want.hiName[0] = name;
+        want.difficulty = difficulty;
         {
             AsPlayer player;
             e.g.startUp();
-            if (damaged) want.windowLeft = e.f.form.left, want.windowTop = e.f.form.top;
+            if (damaged) {
+                want.windowLeft = e.f.form.left;
+                want.windowTop = e.f.form.top;
+            }
             EXPECT_EQ(game::currentSettings(e.f), want) << e.f.hiName[0];
-            EXPECT_TRUE(e.f.mnulv[difficulty].checked && e.f.mnulv[6].visible == !damaged);
+            EXPECT_TRUE(e.f.mnulv[difficulty].checked) << "the difficulty read";
+            EXPECT_EQ(e.f.mnulv[6].visible, !damaged) << "the stage read opens SPILITUAL FEVER";
             ASSERT_EQ(e.g.sv.messages.size(), damaged ? 1u : 0u);
-            for (const auto& box : e.g.sv.messages)
-                EXPECT_TRUE(box.title == game::kTitle && box.text.starts_with("設定ファイルを読み込めませんでした。") &&
-                            box.text.find(told) != std::string::npos &&
-                            box.text.ends_with("\r\n" + (*keptAs ? e.folder.file(keptAs) : e.folder.ini())))
+            for (const auto& box : e.g.sv.messages) {
+                EXPECT_EQ(box.title, game::kTitle);
+                EXPECT_TRUE(box.text.starts_with("設定ファイルを読み込めませんでした。")) << box.text;
+                EXPECT_NE(box.text.find(told), std::string::npos) << box.text;
+                EXPECT_TRUE(box.text.ends_with("\r\n" + (*keptAs ? e.folder.file(keptAs) : e.folder.ini())))
                     << box.text;
+            }
             EXPECT_THROW(e.f.mnuQuit.click(), platform::ProgramEnd);
         }
         ASSERT_EQ(e.g.sv.messages.size(), damaged || *told ? 1u : 0u);
@@ -177,7 +251,9 @@ TEST(SettingsFile, HostileFilesNeverStopTheGameNorLoseWhatWasThere) {
         if (!untouched) {
             EXPECT_EQ(fs::symlink_status(ini).type(), fs::file_type::regular);
             const settings::ReadOutcome saved = settings::readSettings(e.folder.read(), {});
-            EXPECT_TRUE(saved.ok && saved.checksumOk && !saved.utf8) << "a fresh table is not taken for cheating";
+            EXPECT_TRUE(saved.ok);
+            EXPECT_TRUE(saved.checksumOk) << "a fresh table is not taken for cheating";
+            EXPECT_FALSE(saved.utf8);
             EXPECT_EQ(saved.values, want);
         }
         EXPECT_EQ(fingerprint(outside.ini()), outsideBefore) << "a file outside the folder is never written";
@@ -204,14 +280,17 @@ TEST(SettingsFile, AFailedSaveIsToldAtOnceOnceAndTriedAgain) {
     const std::string old = settings::writeSettings(game::currentSettings(e.f), {0, "old"});
     e.folder.write(old);
     e.f.hiName[0] = "ルル子";
-    onAFullDisk([&] { game::saveSettingsNow(e.f), game::saveSettingsNow(e.f); });
+    onAFullDisk([&] {
+        game::saveSettingsNow(e.f);
+        game::saveSettingsNow(e.f);
+    });
     EXPECT_EQ(e.folder.read(), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(e.folder.path), {}), 4)
         << "pic, two libraries, vnbeam.ini: no temporary file";
     ASSERT_EQ(e.g.sv.messages.size(), 1u);
-    EXPECT_TRUE(e.g.sv.messages[0].style == platform::kMbCritical &&
-                e.g.sv.messages[0].text == "記録を設定ファイルに保存できませんでした。\r\n" + e.folder.ini() +
-                                               "\r\nゲームはこのまま続けられます。保存はこの後も試みます。");
+    EXPECT_EQ(e.g.sv.messages[0].style, platform::kMbCritical);
+    EXPECT_EQ(e.g.sv.messages[0].text, "記録を設定ファイルに保存できませんでした。\r\n" + e.folder.ini() +
+                                           "\r\nゲームはこのまま続けられます。保存はこの後も試みます。");
     game::saveSettingsNow(e.f);
     EXPECT_EQ(settings::readSettings(e.folder.read(), {}).values.hiName[0], "ルル子") << "the next save works";
     const std::string saved = e.folder.read();
@@ -242,7 +321,9 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
             (void)!::write(started[1], "s", 1);
             for (int32_t score = 1; score < 1'000'000; ++score) {
                 g.sv.inputAnswers = {"ルル子"};
-                g.f.score = score, g.f.caughtInLane = 0, g.f.scene = 3;
+                g.f.score = score;
+                g.f.caughtInLane = 0;
+                g.f.scene = 3;
                 g.f.runPass();
             }
             ::_exit(0);
@@ -256,18 +337,19 @@ TEST(SettingsFile, AKillDuringABestScoreSaveLeavesAWholeFile) {
         ::waitpid(child, nullptr, 0);
         const std::string file = folder.read();
         const settings::ReadOutcome r = settings::readSettings(file, {});
-        ASSERT_TRUE(r.ok && r.checksumOk && file.ends_with("JIS\r\n")) << "round " << round;
-        EXPECT_TRUE(file == old || r.values.hiName[2] == "ルル子");
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        ASSERT_TRUE(r.ok);
+        ASSERT_TRUE(r.checksumOk);
+        ASSERT_TRUE(file.ends_with("JIS\r\n")) << "the file's last line";
+        if (file != old) {
+            EXPECT_EQ(r.values.hiName[2], "ルル子") << "a new file holds the new best score";
+        }
     }
     fake::Game next(1'000'000, folder.path);
     next.startUp();
     for (const auto& entry : fs::directory_iterator(folder.path))
         EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
 }
-
-}  // namespace
-
-namespace {
 
 // A copy whose settings live in a user's folder: the program folder holds the
 // pictures (and maybe a vnbeam.ini of its own), the user's folder the rest.

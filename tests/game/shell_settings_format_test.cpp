@@ -58,7 +58,8 @@ TEST(SettingsChecksum, SumsTheFloorsOfTheTableAndTheStage) {
 
 TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
     SettingsValues v = kStart;
-    v.windowLeft = 1500, v.windowTop = -45;
+    v.windowLeft = 1500;
+    v.windowTop = -45;
     const std::vector<std::string> ls = lines(writeSettings(v, kFiller));
     ASSERT_EQ(ls.size(), 19u);
     EXPECT_EQ(ls[0], " 1500         -45 ");
@@ -71,9 +72,18 @@ TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
     EXPECT_EQ(ls[17], "abcdefg       = Code(113)");
     // A value that ends exactly on a zone boundary still moves on a zone.
     EXPECT_EQ(lines(writeSettings(v, {0, "abcdefghijklmn"}))[17], "abcdefghijklmn              = Code(113)");
-    for (auto [value, text] : {std::pair{0.5f, " .5 "}, {-0.25f, "-.25 "}, {12345678.0f, " 1.234568E+07 "}}) {
-        v.windowLeft = value;
-        EXPECT_EQ(lines(writeSettings(v, kFiller))[0].substr(0, strlen(text)), text) << value;
+    struct Position {
+        float value;
+        const char* written;
+    };
+    const Position positions[] = {
+        {.value = 0.5f, .written = " .5 "},
+        {.value = -0.25f, .written = "-.25 "},
+        {.value = 12345678.0f, .written = " 1.234568E+07 "},
+    };
+    for (const Position& p : positions) {
+        v.windowLeft = p.value;
+        EXPECT_EQ(lines(writeSettings(v, kFiller))[0].substr(0, strlen(p.written)), p.written) << p.value;
     }
 }
 
@@ -82,16 +92,24 @@ TEST(SettingsWriter, LaysLinesOutInPrintZonesWithSinglePrecisionPositions) {
 TEST(SettingsRoundTrip, WhatANameCannotCarryIsMarkedAlone) {
     // Trail bytes like "\\" and vendor extensions come back; the wave dash Linux
     // input methods type becomes the one code page 932 has.
-    const std::pair<const char*, const char*> cases[] = {
-        {"say \"hi\"", "say ?hi?"},     {"a\r\nb", "a??b"}, {"A\xF0\x9F\x98\x80Z", "A?Z"}, {"\xFF\xFEzz", "??zz"},
-        {"ソ表ﾒﾆｭｰ①髙", "ソ表ﾒﾆｭｰ①髙"}, {"〜", "～"},
+    struct Case {
+        const char* name;
+        const char* readBack;
     };
-    for (auto [name, readBack] : cases) {
+    const Case cases[] = {
+        {.name = "say \"hi\"", .readBack = "say ?hi?"},     {.name = "a\r\nb", .readBack = "a??b"},
+        {.name = "A\xF0\x9F\x98\x80Z", .readBack = "A?Z"},  {.name = "\xFF\xFEzz", .readBack = "??zz"},
+        {.name = "ソ表ﾒﾆｭｰ①髙", .readBack = "ソ表ﾒﾆｭｰ①髙"}, {.name = "〜", .readBack = "～"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         SettingsValues named = kStart;
-        named.hiName[1] = name;
+        named.hiName[1] = c.name;
         ReadOutcome back = readSettings(writeSettings(named, kFiller), kStart);
-        EXPECT_TRUE(back.ok && back.checksumOk && back.values.hiName[1] == readBack && back.values.hiName[2] == "")
-            << name;
+        EXPECT_TRUE(back.ok);
+        EXPECT_TRUE(back.checksumOk);
+        EXPECT_EQ(back.values.hiName[1], c.readBack);
+        EXPECT_EQ(back.values.hiName[2], "") << "the next name stays where it was";
     }
 }
 
@@ -105,11 +123,16 @@ TEST(SettingsReader, ReadsFilesMadeByHand) {
           " 1500   1200 \n 100 \nBob\n 23 \nAlice Smith\n 0 \n\n 10 \n" + taro +
               "\n 15 \n\"x, y\"\n 7 \n 90 66 88 86 67 32 16 77 84 37 39 \n 3 False 17 \n 4 "}) {
         ReadOutcome r = readSettings(file, kStart);
-        ASSERT_TRUE(r.ok && r.checksumOk) << r.problem;
-        EXPECT_TRUE(r.values.windowLeft == 1500 && r.values.windowTop == 1200 && r.values.keys == kDefaultKeys);
+        ASSERT_TRUE(r.ok) << r.problem;
+        ASSERT_TRUE(r.checksumOk);
+        EXPECT_EQ(r.values.windowLeft, 1500);
+        EXPECT_EQ(r.values.windowTop, 1200);
+        EXPECT_EQ(r.values.keys, kDefaultKeys);
         EXPECT_EQ(r.values.hiScore, (std::array<int32_t, kTableSize>{100, 23, 0, 10, 15}));
         EXPECT_EQ(r.values.hiName, (std::array<std::string, kTableSize>{"Bob", "Alice Smith", "", "太郎", "x, y"}));
-        EXPECT_TRUE(r.values.unlockStage == 3 && !r.values.voice && r.values.difficulty == 4);
+        EXPECT_EQ(r.values.unlockStage, 3);
+        EXPECT_FALSE(r.values.voice);
+        EXPECT_EQ(r.values.difficulty, 4);
     }
 }
 
@@ -179,9 +202,20 @@ TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
     for (const char* line : {" 2 false 1", " 2 Falsch 1"}) EXPECT_TRUE(readEdited(13, line, kStart).values.voice);
     SettingsValues fallback = kStart;
     fallback.difficulty = 1;
-    for (auto [line15, difficulty] : {std::pair{" 5 ", 2}, {"-1", 2}, {" 0 ", 0}, {" 4.5 ", 4}, {" 4.6 ", 2}}) {
-        ReadOutcome d = readSettings(replaceLine(writeSettings(kSample, kFiller), 14, line15), fallback);
-        EXPECT_TRUE(d.ok && d.values.difficulty == difficulty && d.values.hiScore == kSample.hiScore) << line15;
+    struct Line15 {
+        const char* text;
+        int16_t difficulty;
+    };
+    const Line15 cases[] = {
+        {.text = " 5 ", .difficulty = 2},   {.text = "-1", .difficulty = 2},    {.text = " 0 ", .difficulty = 0},
+        {.text = " 4.5 ", .difficulty = 4}, {.text = " 4.6 ", .difficulty = 2},
+    };
+    for (const Line15& line15 : cases) {
+        SCOPED_TRACE(line15.text);
+        ReadOutcome d = readSettings(replaceLine(writeSettings(kSample, kFiller), 14, line15.text), fallback);
+        EXPECT_TRUE(d.ok);
+        EXPECT_EQ(d.values.difficulty, line15.difficulty);
+        EXPECT_EQ(d.values.hiScore, kSample.hiScore);
     }
 }
 
@@ -189,9 +223,13 @@ TEST(SettingsReader, Line14GivesTheVoiceButTheFillerNeverReachesTheDifficulty) {
 // marked, the rest kept, and written back with a checksum that fits.
 TEST(SettingsReader, EditingOnlyTheUnlockStageFailsTheChecksum) {
     ReadOutcome r = readEdited(13, " 7            False         9 ");
-    ASSERT_TRUE(r.ok && !r.checksumOk);
-    EXPECT_TRUE(std::ranges::count(r.values.hiScore, 1) == 5 && std::ranges::count(r.values.hiName, kCheatName) == 5);
-    EXPECT_TRUE(r.values.unlockStage == 7 && r.values.keys == kSample.keys && r.values.difficulty == 4);
+    ASSERT_TRUE(r.ok);
+    ASSERT_FALSE(r.checksumOk);
+    EXPECT_EQ(std::ranges::count(r.values.hiScore, 1), 5);
+    EXPECT_EQ(std::ranges::count(r.values.hiName, kCheatName), 5);
+    EXPECT_EQ(r.values.unlockStage, 7);
+    EXPECT_EQ(r.values.keys, kSample.keys);
+    EXPECT_EQ(r.values.difficulty, 4);
     EXPECT_TRUE(readSettings(writeSettings(r.values, kFiller), kStart).checksumOk);
 }
 
@@ -205,7 +243,8 @@ TEST(SettingsReader, DamagedFilesGiveTheStartValuesBack) {
           replaceLine(good, 13, " 40000 True 1"), replaceLine(good, 2, "\"Bob"),
           replaceLine(good, 12, " 90 66 88 86 67 32 16 77 84 37 x"), replaceLine(good, 11, "inf")}) {
         ReadOutcome r = readSettings(file, fallback);
-        EXPECT_TRUE(!r.ok && r.values == fallback) << file;
+        EXPECT_FALSE(r.ok) << file;
+        EXPECT_EQ(r.values, fallback) << file;
     }
     // Cut anywhere before the difficulty digit that starts line 15: damaged; after it: whole.
     size_t digitEnd = 0;

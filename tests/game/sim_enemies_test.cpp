@@ -1,3 +1,5 @@
+// Enemies: the spawn gate and group sizes, the variants, the lane and field
+// limits, and the freeze.
 #include <climits>
 #include <vector>
 
@@ -17,57 +19,161 @@ TEST(SimEnemies, SpawnGateGroupSizesAndTheirDraws) {
     struct Case {
         int16_t difficulty;
         int32_t level;
-        bool golden, frozen;
+        bool golden = false, frozen = false;
         std::vector<float> draws;
         int members;
-    } cases[] = {{3, 1, 0, 0, {0.9687f}, 0},
-                 {3, 1, 0, 0, {std::nextafter(0.9687f, 1.0f), 0.5f, 0.5f}, 1},
-                 {3, 13, 0, 0, {0.82f}, 0},
-                 {3, 13, 0, 0, {std::nextafter(0.82f, 1.0f), 0.5f, 0.5f}, 1},
-                 {3, 1, 0, 1, {pass}, 0},          {3, 9, 0, 0, {pass, big, 0.5f}, 16},
-                 {3, 8, 0, 0, {pass, big, big}, 1}, {2, 20, 0, 0, {pass, big, big}, 1},
-                 {3, 15, 0, 0, {pass, 0.5f, big}, 30}, {4, 15, 0, 0, {pass, big, big}, 30},
-                 {0, 1, 0, 0, {pass, big, big}, 1}, {0, 1, 1, 0, {pass, 0.5f, 0.5f, 0.9f, 0.99f}, 6},
-                 {0, 1, 1, 0, {pass, 0.5f, 0.5f, 0.7f, 0.9f}, 1}, {3, 9, 1, 0, {pass, big, 0.5f, 0.9f, 0.5f}, 19}};
-    for (const auto& c : cases) {
+    };
+    const Case cases[] = {
+        {.difficulty = 3, .level = 1, .draws = {0.9687f}, .members = 0},
+        {.difficulty = 3, .level = 1, .draws = {std::nextafter(0.9687f, 1.0f), 0.5f, 0.5f}, .members = 1},
+        {.difficulty = 3, .level = 13, .draws = {0.82f}, .members = 0},
+        {.difficulty = 3, .level = 13, .draws = {std::nextafter(0.82f, 1.0f), 0.5f, 0.5f}, .members = 1},
+        {.difficulty = 3, .level = 1, .frozen = true, .draws = {pass}, .members = 0},
+        {.difficulty = 3, .level = 9, .draws = {pass, big, 0.5f}, .members = 16},
+        {.difficulty = 3, .level = 8, .draws = {pass, big, big}, .members = 1},
+        {.difficulty = 2, .level = 20, .draws = {pass, big, big}, .members = 1},
+        {.difficulty = 3, .level = 15, .draws = {pass, 0.5f, big}, .members = 30},
+        {.difficulty = 4, .level = 15, .draws = {pass, big, big}, .members = 30},
+        {.difficulty = 0, .level = 1, .draws = {pass, big, big}, .members = 1},
+        {.difficulty = 0, .level = 1, .golden = true, .draws = {pass, 0.5f, 0.5f, 0.9f, 0.99f}, .members = 6},
+        {.difficulty = 0, .level = 1, .golden = true, .draws = {pass, 0.5f, 0.5f, 0.7f, 0.9f}, .members = 1},
+        {.difficulty = 3, .level = 9, .golden = true, .draws = {pass, big, 0.5f, 0.9f, 0.5f}, .members = 19},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << &c - cases);
         Sim s(c.difficulty, c.level);
-        s.f.mnulv[5].checked = c.golden, s.f.freezeTimer = c.frozen;
-        s.f.rnd.queue(c.draws), s.f.rnd.queue({0.1f});
+        s.f.mnulv[5].checked = c.golden;
+        s.f.freezeTimer = c.frozen;
+        s.f.rnd.queue(c.draws);
+        s.f.rnd.queue({0.1f});
         if (s.f.spawnTest()) s.f.spawnEnemies();
-        EXPECT_EQ(std::tuple(s.f.enemyCount, s.f.enemyLane[0]), std::tuple(c.members, c.members ? 0 : kFreeSlot))
-            << "row " << &c - cases;
+        EXPECT_EQ(s.f.enemyCount, c.members);
+        EXPECT_EQ(s.f.enemyLane[0], c.members ? 0 : kFreeSlot);
     }
 }
 
 // One spawn into lane 2 (r 0.5) at speed 1 + 0.7 s / 1.4, then the row's
 // draws: the variant it becomes and how many draws it takes; a variant's draw
-// is made only when its level and difficulty allow. Rows: plain at level 1; no
-// rusher on SUPER EASY; a rusher; no sprinter draw on VERY EASY; the sprinter
-// overrides the rusher; a sprinter miss takes no second draw; no fast sprinter
-// on EASY; a fast sprinter; a lane-changer and its threshold; none with
-// acceleration; every enemy from level 48; s capped at 12 up to level 13 and on
-// EASY, at 13 above it.
+// is made only when its level and difficulty allow. s is capped at 12 up to
+// level 13 and on EASY, at 13 above it.
 TEST(SimEnemies, VariantsByLevelAndDifficulty) {
-    // difficulty, level, the draws after the lane's, acceleration, speed, turn row
-    const std::tuple<int16_t, int32_t, std::vector<float>, float, float, int16_t> cases[] = {{4, 1, {}, 0, 1.5f, 0}, {0, 3, {0.99f}, 0, 2.5f, 0},
-                 {1, 3, {0.96f}, -1.24f, 32, 0}, {1, 5, {0.1f}, 0, 3.5f, 0},
-                 {2, 5, {0.96f, 0.95f, 0.5f}, 0.1f, 0.1f, 0}, {2, 5, {0.1f, 0.94f}, 0, 3.5f, 0},
-                 {2, 10, {0.1f, 0.1f}, 0, 6, 0}, {3, 10, {0.1f, 0.1f, 0.92f, 0.5f}, 0.2f, 0.1f, 0},
-                 {3, 11, {0.1f, 0.1f, 0.1f, 0.73f, 0.5f}, 0, 6.5f, 195}, {3, 11, {0.1f, 0.1f, 0.1f, 0.72f}, 0, 6.5f, 0},
-                 {4, 11, {0.96f, 0.1f, 0.1f, 0.99f}, -1.24f, 32, 0},
-                 {3, 48, {0.1f, 0.1f, 0.1f, 0.0f, 0.999f}, 0, 7.5f, 269},
-                 {3, 13, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7, 0}, {2, 40, {0.1f, 0.1f}, 0, 7, 0},
-                 {3, 40, {0.1f, 0.1f, 0.1f, 0.1f}, 0, 7.5f, 0}};
-    for (size_t row = 0; row < std::size(cases); ++row) {
-        const auto& [difficulty, level, draws, accel, speed, turnY] = cases[row];
-        Sim s(difficulty, level);
-        s.f.rnd.queue({0.5f, 0.7f}), s.f.rnd.queue(draws);
+    struct Case {
+        const char* name;
+        int16_t difficulty;
+        int32_t level;
+        std::vector<float> draws;  // after the lane's and the speed's
+        float accel, speed;
+        int16_t turnY;  // 0: it never changes lanes
+    };
+    const Case cases[] = {
+        {.name = "plain at level 1", .difficulty = 4, .level = 1, .draws = {}, .accel = 0, .speed = 1.5f, .turnY = 0},
+        {.name = "no rusher on SUPER EASY",
+         .difficulty = 0,
+         .level = 3,
+         .draws = {0.99f},
+         .accel = 0,
+         .speed = 2.5f,
+         .turnY = 0},
+        {.name = "a rusher", .difficulty = 1, .level = 3, .draws = {0.96f}, .accel = -1.24f, .speed = 32, .turnY = 0},
+        {.name = "no sprinter draw on VERY EASY",
+         .difficulty = 1,
+         .level = 5,
+         .draws = {0.1f},
+         .accel = 0,
+         .speed = 3.5f,
+         .turnY = 0},
+        {.name = "the sprinter overrides the rusher",
+         .difficulty = 2,
+         .level = 5,
+         .draws = {0.96f, 0.95f, 0.5f},
+         .accel = 0.1f,
+         .speed = 0.1f,
+         .turnY = 0},
+        {.name = "a sprinter miss takes no second draw",
+         .difficulty = 2,
+         .level = 5,
+         .draws = {0.1f, 0.94f},
+         .accel = 0,
+         .speed = 3.5f,
+         .turnY = 0},
+        {.name = "no fast sprinter on EASY",
+         .difficulty = 2,
+         .level = 10,
+         .draws = {0.1f, 0.1f},
+         .accel = 0,
+         .speed = 6,
+         .turnY = 0},
+        {.name = "a fast sprinter",
+         .difficulty = 3,
+         .level = 10,
+         .draws = {0.1f, 0.1f, 0.92f, 0.5f},
+         .accel = 0.2f,
+         .speed = 0.1f,
+         .turnY = 0},
+        {.name = "a lane-changer",
+         .difficulty = 3,
+         .level = 11,
+         .draws = {0.1f, 0.1f, 0.1f, 0.73f, 0.5f},
+         .accel = 0,
+         .speed = 6.5f,
+         .turnY = 195},
+        {.name = "just no lane-changer",
+         .difficulty = 3,
+         .level = 11,
+         .draws = {0.1f, 0.1f, 0.1f, 0.72f},
+         .accel = 0,
+         .speed = 6.5f,
+         .turnY = 0},
+        {.name = "no lane-changer with acceleration",
+         .difficulty = 4,
+         .level = 11,
+         .draws = {0.96f, 0.1f, 0.1f, 0.99f},
+         .accel = -1.24f,
+         .speed = 32,
+         .turnY = 0},
+        {.name = "every enemy changes lanes from level 48",
+         .difficulty = 3,
+         .level = 48,
+         .draws = {0.1f, 0.1f, 0.1f, 0.0f, 0.999f},
+         .accel = 0,
+         .speed = 7.5f,
+         .turnY = 269},
+        {.name = "s capped at 12 at level 13",
+         .difficulty = 3,
+         .level = 13,
+         .draws = {0.1f, 0.1f, 0.1f, 0.1f},
+         .accel = 0,
+         .speed = 7,
+         .turnY = 0},
+        {.name = "s capped at 12 on EASY",
+         .difficulty = 2,
+         .level = 40,
+         .draws = {0.1f, 0.1f},
+         .accel = 0,
+         .speed = 7,
+         .turnY = 0},
+        {.name = "s capped at 13 above level 13",
+         .difficulty = 3,
+         .level = 40,
+         .draws = {0.1f, 0.1f, 0.1f, 0.1f},
+         .accel = 0,
+         .speed = 7.5f,
+         .turnY = 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sim s(c.difficulty, c.level);
+        s.f.rnd.queue({0.5f, 0.7f});
+        s.f.rnd.queue(c.draws);
         s.f.spawnOneEnemy();
-        EXPECT_EQ(std::tuple(s.f.rnd.draws(), s.f.enemyLane[0], s.f.enemyY[0], s.f.enemyTick[0], s.f.enemyAccel[0],
-                             s.f.enemySpeed[0], s.f.enemyTurnState[0], s.f.enemyTurnY[0]),
-                  std::tuple(draws.size() + 2, int16_t{2}, 350.0f, s.g.sv.clock, accel, speed, int16_t{turnY != 0},
-                             turnY))
-            << "row " << row;
+        EXPECT_EQ(s.f.rnd.draws(), c.draws.size() + 2);
+        EXPECT_EQ(s.f.enemyLane[0], 2);
+        EXPECT_EQ(s.f.enemyY[0], 350.0f);
+        EXPECT_EQ(s.f.enemyTick[0], s.g.sv.clock);
+        EXPECT_EQ(s.f.enemyAccel[0], c.accel);
+        EXPECT_EQ(s.f.enemySpeed[0], c.speed);
+        EXPECT_EQ(s.f.enemyTurnState[0], c.turnY != 0);
+        EXPECT_EQ(s.f.enemyTurnY[0], c.turnY);
     }
 }
 
@@ -75,25 +181,36 @@ TEST(SimEnemies, VariantsByLevelAndDifficulty) {
 // lane re-routes (r 0.6: two lanes on) into a lane that may itself be full, one
 // over it on the field is cancelled after the lane draw.
 TEST(SimEnemies, LaneAndFieldLimitsPerDifficulty) {
-    // difficulty, lane limit, field limit
-    const std::tuple<int16_t, int, int> cases[] = {{0, 6, 12}, {1, 7, 15}, {2, 10, 20}, {3, 100, 100}, {4, 100, 100}};
-    for (const auto& [difficulty, laneLimit, fieldLimit] : cases) {
-        if (laneLimit < fieldLimit) {
-            Sim s(difficulty);
-            s.f.fieldEnemyLimit[difficulty] = 100;  // only the lane limit here
-            for (int k = 1; k < 2 * laneLimit; ++k) s.placeEnemy(k % 2 ? 3 : 0, 300);
+    struct Case {
+        int16_t difficulty;
+        int laneLimit, fieldLimit;
+    };
+    const Case cases[] = {
+        {.difficulty = 0, .laneLimit = 6, .fieldLimit = 12},    {.difficulty = 1, .laneLimit = 7, .fieldLimit = 15},
+        {.difficulty = 2, .laneLimit = 10, .fieldLimit = 20},   {.difficulty = 3, .laneLimit = 100, .fieldLimit = 100},
+        {.difficulty = 4, .laneLimit = 100, .fieldLimit = 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "difficulty " << c.difficulty);
+        if (c.laneLimit < c.fieldLimit) {
+            Sim s(c.difficulty);
+            s.f.fieldEnemyLimit[c.difficulty] = 100;  // only the lane limit here
+            for (int k = 1; k < 2 * c.laneLimit; ++k) s.placeEnemy(k % 2 ? 3 : 0, 300);
             s.f.rnd.queue({0.0f, 0.7f, 0.0f, 0.6f, 0.7f});
-            s.f.spawnOneEnemy(), s.f.spawnOneEnemy();
-            EXPECT_EQ(std::tuple(s.f.laneEnemyCount[0], s.f.laneEnemyCount[3], s.f.rnd.draws()),
-                      std::tuple(laneLimit, laneLimit + 1, 5u))
-                << difficulty;
+            s.f.spawnOneEnemy();
+            s.f.spawnOneEnemy();
+            EXPECT_EQ(s.f.laneEnemyCount[0], c.laneLimit) << "the lane filled to its limit";
+            EXPECT_EQ(s.f.laneEnemyCount[3], c.laneLimit + 1) << "the re-routed spawn";
+            EXPECT_EQ(s.f.rnd.draws(), 5u);
             EXPECT_EQ(fake::checkInvariants(s.f), "");
         }
-        Sim s(difficulty);
-        for (int k = 1; k < fieldLimit; ++k) s.placeEnemy(static_cast<int16_t>(k % 5), 300);
+        Sim s(c.difficulty);
+        for (int k = 1; k < c.fieldLimit; ++k) s.placeEnemy(static_cast<int16_t>(k % 5), 300);
         s.f.rnd.queue({0.5f, 0.7f, 0.5f});
-        s.f.spawnOneEnemy(), s.f.spawnOneEnemy();
-        EXPECT_EQ(std::tuple(s.f.enemyCount, s.f.rnd.draws()), std::tuple(fieldLimit, 3u)) << difficulty;
+        s.f.spawnOneEnemy();
+        s.f.spawnOneEnemy();
+        EXPECT_EQ(s.f.enemyCount, c.fieldLimit);
+        EXPECT_EQ(s.f.rnd.draws(), 3u) << "the cancelled spawn draws its lane only";
         EXPECT_EQ(fake::checkInvariants(s.f), "");
     }
 }
@@ -106,14 +223,18 @@ TEST(SimEnemies, FreezesLastFramesWhateverTheFrameRate) {
     for (int period : {10, 20, 50})
         for (int32_t start : {1'000'000, INT_MAX - 50, INT_MAX - 1000})
             for (int uses : {1, 3}) {
+                SCOPED_TRACE(testing::Message() << period << " ms frames from " << start << ", " << uses << " uses");
                 Sim s(3, 1, start);
-                s.f.gauge = 75, s.placeEnemy(0, 350);
-                for (int frame = 0; frame < 400; ++frame, s.g.sv.advance(period)) {
-                    s.f.frameTick = s.g.sv.clock, s.f.moveEnemies();
+                s.f.gauge = 75;
+                s.placeEnemy(0, 350);
+                for (int frame = 0; frame < 400; ++frame) {
+                    s.f.frameTick = s.g.sv.clock;
+                    s.f.moveEnemies();
                     const int frozen = uses == 1 ? 150 : 350;
                     const int moving = frame <= 10 ? frame : std::max(10, frame - frozen);
-                    ASSERT_NEAR(s.f.enemyY[0], 350 - period * moving / 60.0, 1e-3) << period << " ms " << uses;
+                    ASSERT_NEAR(s.f.enemyY[0], 350 - period * moving / 60.0, 1e-3) << "frame " << frame;
                     if (frame >= 10 && frame < 10 + uses) s.f.freezeEnemies();
+                    s.g.sv.advance(period);
                 }
                 EXPECT_EQ(s.f.gauge, 75 - 25 * uses);
             }

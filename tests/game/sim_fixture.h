@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
-#include "fake_services.h"
+#include "game_fixtures.h"
 
 namespace simtest {
 
@@ -15,9 +13,11 @@ using game::kFreeSlot;
 
 struct Sim {
     explicit Sim(int16_t difficulty = 3, int32_t level = 1, int32_t startTick = 1'000'000) : g(startTick) {
-        f.difficulty = difficulty, f.resetGame();
+        f.difficulty = difficulty;
+        f.resetGame();
         f.laneX = {25, 100, 175, 250, 325};
-        f.level = level, f.frameTick = g.sv.clock;
+        f.level = level;
+        f.frameTick = g.sv.clock;
         f.rnd.seed(7);
     }
     fake::Game g;
@@ -27,14 +27,21 @@ struct Sim {
     void placeEnemy(int16_t lane, float y) {
         int i = 0;
         while (f.enemyLane[i] != kFreeSlot) ++i;
-        std::tie(f.enemyLane[i], f.enemyY[i], f.enemySpeed[i], f.enemyTick[i]) = std::tuple(lane, y, 1.0f, g.sv.clock);
-        ++f.laneEnemyCount[lane], ++f.enemyCount;
+        f.enemyLane[i] = lane;
+        f.enemyY[i] = y;
+        f.enemySpeed[i] = 1.0f;
+        f.enemyTick[i] = g.sv.clock;
+        ++f.laneEnemyCount[lane];
+        ++f.enemyCount;
     }
     int placeShot(int16_t lane, float y, int16_t wave = 0, int32_t power = 1) {
         int i = 0;
         while (f.shotLane[i] != kFreeSlot) ++i;
-        std::tie(f.shotLane[i], f.shotY[i], f.shotWave[i], f.shotPower[i], f.shotTick[i]) =
-            std::tuple(lane, y, wave, power, g.sv.clock);
+        f.shotLane[i] = lane;
+        f.shotY[i] = y;
+        f.shotWave[i] = wave;
+        f.shotPower[i] = power;
+        f.shotTick[i] = g.sv.clock;
         return i;
     }
 };

@@ -1,17 +1,24 @@
 // The long game-over sequence: the poem, the slash, the blood and the finish.
 #include <gtest/gtest.h>
 
-#include "fake_services.h"
+#include <QImage>
+#include <QPoint>
+
+#include "game_fixtures.h"
 
 namespace {
 
 TEST(GameOverSequence, SlashesThePictureThenSpraysBloodFor2200Ms) {
     fake::FolderGame e;
     e.g.startUp();
-    e.f.heroLane = 2, e.f.score = 42, e.f.level = 3;
+    e.f.heroLane = 2;
+    e.f.score = 42;
+    e.f.level = 3;
     e.g.sv.captions.clear();
     const int32_t start = e.g.sv.clock;
-    bool slashed = false, bloodAfter = false;  // the last stroke ends at (7, 342); the blood is red at the heroine
+    // The last stroke ends at (7, 342); the blood is red at the heroine.
+    bool slashed = false;
+    bool bloodAfter = false;
     e.g.sv.onIdle = [&] {
         slashed |= e.f.picMain.pixel(7, 342) == forms::rgb(160, 0, 0);
         for (int y = 0; y < 40; ++y) {
@@ -32,8 +39,8 @@ TEST(GameOverSequence, SlashesThePictureThenSpraysBloodFor2200Ms) {
     EXPECT_TRUE(e.g.sv.sounds[0].ends_with("vrnvoice/se1.wav"));
     // The finish: the title picture is back, the fill colour black again.
     const QImage title = e.f.picMain.picture();
-    for (auto [x, y] : {std::pair{5, 5}, {175, 20}, {7, 342}})
-        EXPECT_EQ(e.f.picMain.pixel(x, y), title.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
+    for (const QPoint p : {QPoint(5, 5), QPoint(175, 20), QPoint(7, 342)})
+        EXPECT_EQ(e.f.picMain.pixel(p.x(), p.y()), title.pixel(p) & 0xFFFFFFu) << p.x() << "," << p.y();
     EXPECT_EQ(e.f.picSUB.fillColor(), forms::rgb(0, 0, 0));
 }
 

@@ -30,12 +30,14 @@ TEST(GdiTick, SteadyClockCountsMillisecondsAndPlansSleeps) {
     const int32_t start = GetTickCount();
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     const int32_t elapsed = static_cast<int32_t>(uint32_t(GetTickCount()) - uint32_t(start));
-    EXPECT_TRUE(elapsed >= 29 && elapsed < 5000) << elapsed;
+    EXPECT_GE(elapsed, 29);
+    EXPECT_LT(elapsed, 5000);
     const int32_t now = GetTickCount();
     EXPECT_EQ(lbMicrosUntilTick(now - 1), 0) << "a tick already reached";
     const int64_t ahead = lbMicrosUntilTick(now + 5);
     // A thread put aside between the two calls (a loaded machine) comes back later.
-    EXPECT_TRUE(ahead > 3000 - 1000 * (GetTickCount() - now) && ahead <= 5000) << ahead;
+    EXPECT_GT(ahead, 3000 - 1000 * (GetTickCount() - now));
+    EXPECT_LE(ahead, 5000);
     // A virtual clock's future is unknown: no sleep can be planned on it.
     lbSetTickSource([](void*) { return int32_t{7}; }, nullptr);
     EXPECT_EQ(GetTickCount(), 7);

@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <cstdint>
-#include <tuple>
 #include <vector>
 
 #include "gdi_support.h"
@@ -22,27 +21,46 @@ namespace {
 // memory held. Other raster operations and negative sizes are refused.
 TEST(GdiBitBlt, ClipsAtEveryEdgeAndOverlapsInOneDc) {
     // Source 7 x 5, destination 6 x 4 (also the source when one DC).
-    const std::tuple<const char*, int, int, int, int, int, int, bool> cases[] = {
-        {"destination off the left and top", -2, -3, 4, 5, 1, 0, false},
-        {"destination off the right and bottom", 4, 2, 4, 4, 0, 0, false},
-        {"source off the left and top", 1, 1, 4, 3, -3, -2, false},
-        {"source off the right and bottom", 0, 0, 4, 3, 5, 3, false},
-        {"both off opposite corners", -1, -1, 8, 8, -2, -3, false},
-        {"huge rectangle", INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MIN, INT_MIN, false},
-        {"one DC, moved right and down", 2, 1, 3, 3, 1, 0, true},
-        {"one DC, moved left and up", 0, 0, 4, 3, 1, 1, true}};
+    struct Case {
+        const char* name;
+        int xd, yd, w, h, xs, ys;
+        bool oneDc = false;
+    };
+    const Case cases[] = {
+        {.name = "destination off the left and top", .xd = -2, .yd = -3, .w = 4, .h = 5, .xs = 1, .ys = 0},
+        {.name = "destination off the right and bottom", .xd = 4, .yd = 2, .w = 4, .h = 4, .xs = 0, .ys = 0},
+        {.name = "source off the left and top", .xd = 1, .yd = 1, .w = 4, .h = 3, .xs = -3, .ys = -2},
+        {.name = "source off the right and bottom", .xd = 0, .yd = 0, .w = 4, .h = 3, .xs = 5, .ys = 3},
+        {.name = "both off opposite corners", .xd = -1, .yd = -1, .w = 8, .h = 8, .xs = -2, .ys = -3},
+        {.name = "huge rectangle",
+         .xd = INT_MIN,
+         .yd = INT_MIN,
+         .w = INT_MAX,
+         .h = INT_MAX,
+         .xs = INT_MIN,
+         .ys = INT_MIN},
+        {.name = "one DC, moved right and down", .xd = 2, .yd = 1, .w = 3, .h = 3, .xs = 1, .ys = 0, .oneDc = true},
+        {.name = "one DC, moved left and up", .xd = 0, .yd = 0, .w = 4, .h = 3, .xs = 1, .ys = 1, .oneDc = true},
+    };
     for (DWORD rop : {DWORD{SRCCOPY}, DWORD{SRCERASE}})
-        for (const auto& [name, xd, yd, w, h, xs, ys, oneDc] : cases) {
+        for (const Case& c : cases) {
+            const auto& [name, xd, yd, w, h, xs, ys, oneDc] = c;
             SCOPED_TRACE(testing::Message() << name << (rop == SRCCOPY ? " / SRCCOPY" : " / SRCERASE"));
-            Canvas src(7, 5), dst(6, 4);
+            Canvas src(7, 5);
+            Canvas dst(6, 4);
             src.fillPattern(1);
             dst.fillPattern(2);
             const Canvas& from = oneDc ? dst : src;
-            const std::vector<uint32_t> source = src.snapshot(), s = from.snapshot();
+            const std::vector<uint32_t> source = src.snapshot();
+            const std::vector<uint32_t> s = from.snapshot();
             std::vector<uint32_t> want = dst.snapshot();
             for (int64_t y = 0; y < 4; ++y)
                 for (int64_t x = 0; x < 6; ++x) {
-                    const int64_t i = x - xd, j = y - yd, sx = xs + i, sy = ys + j, k = sy * from.width + sx;
+                    const int64_t i = x - xd;
+                    const int64_t j = y - yd;
+                    const int64_t sx = xs + i;
+                    const int64_t sy = ys + j;
+                    const int64_t k = sy * from.width + sx;
                     if (i < 0 || j < 0 || i >= w || j >= h || sx < 0 || sy < 0 || sx >= from.width || sy >= from.height)
                         continue;
                     want[y * 6 + x] = (rop == SRCCOPY ? s[k] : s[k] & ~want[y * 6 + x]) | kOpaque;
@@ -71,7 +89,10 @@ TEST(GdiDib, RowOrderFollowsTheSignOfTheHeightBothWays) {
         // Bottom-up: buffer pixel 0 is the lower-left pixel.
         for (int i = 0; i < kW * kH; ++i)
             EXPECT_EQ(buffer[i], uint32_t((biHeight > 0 ? kH - 1 - i / kW : i / kW) << 8 | i % kW));
-        for (auto [xd, yd] : {std::pair{-1, -1}, {2, 1}}) {
+        struct Offset {
+            int xd, yd;
+        };
+        for (const auto [xd, yd] : {Offset{.xd = -1, .yd = -1}, Offset{.xd = 2, .yd = 1}}) {
             Canvas dev(4, 3, 0xFF999999u);
             EXPECT_EQ(SetDIBitsToDevice(dev.dc, xd, yd, kW, kH, 0, 0, 0, kH, buffer.data(), &info, DIB_RGB_COLORS), kH);
             for (int y = 0; y < 3; ++y)

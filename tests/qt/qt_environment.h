@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "fake_services.h"
+#include "game_fixtures.h"
 #include "qt/qt_services.h"
 #include "shell/form1.h"
 

@@ -1,5 +1,6 @@
 // The fake platform: the services without a display, on a virtual clock, with
-// scripted keys and answers, recording what the game shows and plays.
+// scripted keys and answers, recording what the game shows and plays. It knows
+// the controls model only, never the game.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 #include <vector>
 
 #include "forms/services.h"
-#include "shell/form1.h"
+#include "temp_folder.h"
 
 namespace fake {
 
@@ -20,7 +21,11 @@ public:
     ~FakeServices() override;
 
     int32_t clock;
-    void advance(int32_t ms) { clock = game::tickAdd(clock, ms); }
+    void advance(int32_t ms) { clock = later(clock, ms); }
+    // The tick `ms` after `tick`, wrapping at 2^32 as the real tick does.
+    static int32_t later(int32_t tick, int32_t ms) {
+        return static_cast<int32_t>(static_cast<uint32_t>(tick) + static_cast<uint32_t>(ms));
+    }
     int32_t idleStep = 1;  // what idle() advances the clock by, like a real busy-wait turn
 
     // A key is down while start <= now < end (wrap-safe), or whenever keyScript says so once it is set.
@@ -53,7 +58,10 @@ public:
     int16_t GetKeyState(int vk) override;
     void DoEvents() override;
     void idle(int32_t deadline) override;
-    void repaint() override { ++repaints, noteCaption(); }
+    void repaint() override {
+        ++repaints;
+        noteCaption();
+    }
     void sndPlaySoundA(const std::string& path, uint32_t) override { sounds.push_back(path); }
     bool shellOpen(const std::string& file, const std::string& folder, std::function<void()> failed) override {
         opened.push_back(folder + "/" + file);
@@ -67,66 +75,23 @@ public:
         if (onMessage) onMessage();
     }
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string&) override;
-    void showForm(forms::Form& form) override { form.visible = true, noteCaption(); }
-    void unloadForm(forms::Form& form) override { form.visible = false, unloadedForms.push_back(form.name); }
-    [[noreturn]] void endProgram(int status) override { throw platform::ProgramEnd{endStatus = status}; }
+    void showForm(forms::Form& form) override {
+        form.visible = true;
+        noteCaption();
+    }
+    void unloadForm(forms::Form& form) override {
+        form.visible = false;
+        unloadedForms.push_back(form.name);
+    }
+    [[noreturn]] void endProgram(int status) override {
+        endStatus = status;
+        throw platform::ProgramEnd{status};
+    }
 
 private:
     void noteCaption();
     std::vector<std::pair<int32_t, std::function<void()>>> scheduled_;
     uint64_t idleTurns_ = 0;
 };
-
-// A fresh folder under the system's temporary folder, removed with the object.
-struct TempFolder {
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string path;
-};
-
-// The built program folder's pictures and blend library, with the settings and
-// window files in `dataFolder`.
-platform::GamePaths builtPaths(const std::string& dataFolder);
-
-// A game window on the fake platform with a fixed seed, reading everything
-// from `folder`; without one, its pictures and blend library come from the
-// built program folder and its settings file lives in a folder of its own.
-struct Game {
-    explicit Game(int32_t startTick = 1'000'000, const std::string& folder = "");
-    static std::string builtFolder();
-    TempFolder scratch;
-    FakeServices sv;
-    game::Form1 f;
-
-    // Start-up as Form_Load runs it, without entering the main loop.
-    void startUp(uint64_t seed = 12345) { f.startUp(), f.rnd.seed(seed); }
-    // Title -> get-ready -> the first play frame; Space is pressed briefly.
-    void startPlaying();
-    void frame() { f.runPass(); }
-};
-
-// A temporary program folder holding the pictures and the blend library of the
-// built one, removed with the object, so no test touches the built folder's
-// vnbeam.ini.
-struct ProgramFolder : TempFolder {
-    ProgramFolder();
-    std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string ini() const { return file("vnbeam.ini"); }
-    std::string read(const std::string& name = "vnbeam.ini") const;
-    void write(const std::string& bytes, const std::string& name = "vnbeam.ini") const;
-};
-
-// A game in a program folder of its own; the folder outlives the game.
-struct FolderGame {
-    ProgramFolder folder;
-    Game g{1'000'000, folder.path};
-    game::Form1& f = g.f;
-};
-
-// The state invariants: every counter equals the live slots it counts, every
-// index in its table. Returns the first broken one, or "".
-std::string checkInvariants(const game::Form1& f);
 
 }  // namespace fake

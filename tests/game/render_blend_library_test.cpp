@@ -6,10 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,25 +14,12 @@
 
 #include "render/blend_library.h"
 #include "shell/load_messages.h"
+#include "temp_folder.h"
 
 namespace {
 
-// A folder of the test's own, removed whole at the end: the cases it makes
-// live only there.
-struct OwnFolder {
-    OwnFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lanebeam-blend-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path = pattern;
-    }
-    ~OwnFolder() {
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-TEST(BlendLoader, FailuresNameTheFileAndRepeat) {
-    const OwnFolder own;
+TEST(RenderBlendLibrary, FailuresNameTheFileAndRepeat) {
+    const fake::TempFolder own;
     ASSERT_FALSE(own.path.empty());
     const std::string bin = LANEBEAM_BIN_DIR;
     const std::string temp = own.path;
@@ -43,24 +27,29 @@ TEST(BlendLoader, FailuresNameTheFileAndRepeat) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::ifstream in(bin + "/libpxmix.so", std::ios::binary);
     const std::string whole(std::istreambuf_iterator<char>(in), {});
+    struct Case {
+        std::string path;
+        std::string mentions;  // besides the path
+    };
     // The library cut after `size` bytes, in a file of its own.
     const auto cut = [&](size_t size) {
         const std::string path = temp + "/cut-" + std::to_string(size) + "-libpxmix.so";
         std::ofstream(path, std::ios::binary) << whole.substr(0, size);
-        return std::pair{path, std::string("切れています")};
+        return Case{.path = path, .mentions = "切れています"};
     };
     // Cuts inside the loadable segments, which end at byte 0x7070 in the plain
     // build and later in the instrumented one; the last cut is one byte short of
     // that end in the plain build.
-    const std::pair<std::string, std::string> cases[] = {
-        {bin + "/no-such-dir/libpxmix.so", "ファイルがありません"},
-        {fifo, "通常のファイルではありません"},
-        cut(40),
-        cut(1024),
-        cut(14000),
-        cut(28783),
-        {bin + "/libwinplat.so", "symbol px_CheckMmx not found"},           // a library without the exports
-        {std::string(LANEBEAM_SOURCE_DIR) + "/blend/pxmix.h", "pxmix.h"}};  // not a library at all
+    const Case cases[] = {{.path = bin + "/no-such-dir/libpxmix.so", .mentions = "ファイルがありません"},
+                          {.path = fifo, .mentions = "通常のファイルではありません"},
+                          cut(40),
+                          cut(1024),
+                          cut(14000),
+                          cut(28783),
+                          // A library without the exports.
+                          {.path = bin + "/libwinplat.so", .mentions = "symbol px_CheckMmx not found"},
+                          // Not a library at all.
+                          {.path = std::string(LANEBEAM_SOURCE_DIR) + "/blend/pxmix.h", .mentions = "pxmix.h"}};
     for (const auto& [path, mentions] : cases) {
         game::BlendLibrary library(path);
         try {
