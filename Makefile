@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README, plus the benchmarks, installing and the package.
 BUILD ?= build
 JOBS ?= $(shell nproc)

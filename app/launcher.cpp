@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lanebeam, the program the player starts: it looks at the program folder and
 // then becomes the game (lanebeam-game). The game is linked to libwinplat.so,
 // whose device-context table it shares with pxmix; without that file the

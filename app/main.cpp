@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lanebeam-game: the Qt application, the platform services on Qt, and the
 // game window, whose load handler runs the whole game. The player starts it
 // through lanebeam (launcher.cpp), which checks the program folder first.

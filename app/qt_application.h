@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every window of the program needs from the Qt application: a Japanese
 // font and Qt's own strings in Japanese.
 #pragma once

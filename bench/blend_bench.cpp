@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // px_AddBlend on the two rectangle sizes the game draws (25 x 22 and 38 x 38),
 // plain and packed, as a whole call through device contexts and as the routine
 // alone; afterwards the packed/plain speed ratio of the routine.

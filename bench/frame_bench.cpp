@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one play frame at the heaviest load the tables allow: 100
 // enemies, 31 shots (a third of them wave shots), 31 trail pieces, 11
 // explosions and both gauges flickering; the simulation steps of the frame and

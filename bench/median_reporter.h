@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console table of Google Benchmark, plus the processor time per iteration
 // of every benchmark kept for a summary after it: the median when repetitions
 // were asked for, else the one run. Processor time, because the wall clock also

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame pacing and processor use of the real program: the Qt front, a bot on the
 // keys, NORMAL with SPILITUAL FEVER for the heaviest load the tables allow.
 //   pacing_probe [--seconds N] [--title-seconds N] [--spin] [--zoom K]

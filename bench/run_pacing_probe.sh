@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the pacing probe in a real X server (Xvfb): with the sleeping wait at the
 # plain size and with the picture three times as large, then with a spinning
 # wait, so each cost is a ratio measured in one run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-pixel routines of pxmix over flat buffers of n pixels (bytes blue,
 // green, red, X). Header-only so the benchmark and the tests can run a routine
 // by itself; the library is the only place that wires them to device contexts.

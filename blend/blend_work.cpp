@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #define PXMIX_BUILDING 1
 #include "blend_work.h"
 

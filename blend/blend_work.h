@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work set of one pxmix call: three pixel buffers in one zero-filled block,
 // the bitmap header that reads the sources and writes the result, and the four
 // routine slots each operation fills. One object per call, gone before return.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six exports of pxmix. Each blit follows one sequence: build the work set,
 // capture the source(s), run the routine the flags choose, write the result.
 #define PXMIX_BUILDING 1

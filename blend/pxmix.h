@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* pxmix: per-pixel blends between device-context rectangles, and the MMX query.
  *
  * Every blit reads its source rectangle(s) out of device contexts, combines them

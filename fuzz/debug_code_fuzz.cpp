@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text typed into the debug prompt reads as a code or as nothing, and the
 // number it gives is always a finite value inside 32 bits.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blend exports with random sizes, positions, flags, keys and handles —
 // live, deleted and made up — never crash, hang or touch memory they don't own.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over the vnbeam.ini reader: whatever the bytes, the reader
 // returns, every key code and the difficulty can index their tables, a damaged
 // file changes nothing, and what was read writes and reads back the same (names

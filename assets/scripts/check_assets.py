@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the committed asset files against the sizes, layouts and mask rules
 the game's drawing code relies on. Exits non-zero on the first mismatch."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Shared helpers of the asset generators: paths, fonts, pixel-art grids,
 glows, palette conversion and the checks every strip must pass."""
 

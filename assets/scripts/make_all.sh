@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates every asset file from its script, then checks the results.
 # The sprites come first: the title picture reuses the heroine strip.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The desktop icons of the hicolor theme, as pixel art that stays crisp at every
 size: the window icon's design (a heart under a falling beam on a violet tile)
 drawn pixel by pixel at 16, 24 and 32 px, each size then taken from the base it

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Paints the pictures read from the program folder (play background, title,
 READY and LEVEL UP banners, the digit strip) and the window icon."""
 

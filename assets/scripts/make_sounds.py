@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Synthesises the six sounds of vrnvoice/: a short spoken line by espeak-ng
 (our own words), brightened with sox, layered over a synth effect that fits
 the moment. se1 is pure synthesis: a blade swish and its ring."""

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the four sprite strips compiled into the program: the heroine (four
 poses and their masks), the climbing imp (two one-bit frames), the heart shot
 (shot and trail piece) and the sixteen-frame explosion ring."""

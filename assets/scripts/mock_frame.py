@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Composes a play frame the way the game draws it (background copy, masked
 heroine, AND-ed enemies, additive hearts and explosions, gauges, masked
 numbers) so the art can be judged together. Writes a PNG; not used by the build.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the metainfo's screenshots from the built game under Xvfb and openbox:
 # the title and a moment of play, at twice the size (the window enlarged, the
 # picture in whole 2 x 2 blocks), written beside this script.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form2, the key configuration dialog: one button per play action; a click
 // captures the next key pressed into a working copy that "設定完了" writes back
 // to the game window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form3, the version dialog: the icon, the version and the date, and a button
 // that first takes the icon away and only then closes.
 #pragma once

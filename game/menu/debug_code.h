@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the codes typed into the debug prompt: a command letter, one
 // separator character and a number.
 #pragma once

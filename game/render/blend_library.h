@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's binding of pxmix: the library is opened by file name at the first
 // call of one of its exports, as the game always did, and both exports are
 // bound then.

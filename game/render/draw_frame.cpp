@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One play frame, composed in the back buffer picSUB and presented into picMain
 // with a single copy, so the player never sees a half-drawn frame.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status display over the play field: the special and freeze gauges at
 // the edges and the score and level numbers along the top.
 #include <cmath>

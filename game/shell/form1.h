@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1, the game window: the controls, the menu tree, the game state record
 // and every operation of the game, as argument-less procedures on the window.
 // The operations are defined in the files of their subsystem (sim/, render/,

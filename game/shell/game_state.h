@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one record of game state, owned by the game window for the whole run.
 // Every operation reads and writes these fields directly.
 #pragma once

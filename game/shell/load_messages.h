@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's words for a program or library file the system could not take,
 // shared by the game's start-up and the launcher.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main loop and its four scenes, the new-game reset and the default keys.
 #include <algorithm>
 #include <string>

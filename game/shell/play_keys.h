@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eleven play keys in one table: the state field that holds each code, what
 // the key does, its default code, its place on the settings file's key line and
 // its button in the key dialog. Everything that lists the keys walks this table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's one random generator: uniform single-precision values in [0, 1).
 #pragma once
 

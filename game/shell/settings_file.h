@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vnbeam.ini on disk: the bridge between the file's values and the game window,
 // and what the player is told when the file lets them down.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vnbeam.ini as bytes: the 19-line text the game writes and the item-by-item
 // reading that takes it back. No files and no window here, so the format can be
 // tested and fuzzed on its own; shell/settings_file.cpp does the file work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the constant tables, the pictures, the settings, the menus as the
 // unlock stage allows, the window, the blend library.
 #include <QImage>

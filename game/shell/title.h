@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's name, the title of its window and of its start-up boxes.
 #pragma once
 

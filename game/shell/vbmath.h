@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number rules the game's arithmetic was written for: rounding half to
 // even, Int as floor, single-precision fields, and wrap-safe ticks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enemies: the spawn gate, groups and single spawns with their lane and field
 // limits and variants, and the closed-form climb with the lane change, the
 // bottom exit, the animation, getting through and the end of a freeze.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blood of the game-over sequence: blobs that fly, fall and fade, and
 // droplets that spray up from the heroine. Only numbers here; the sequence
 // draws them, and the tests watch them.

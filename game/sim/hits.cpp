@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shots against enemies: a shot passes through everything in its lane, each
 // further kill worth one point more, and every kill feeds the kill count, the
 // gauge, the level and an explosion.

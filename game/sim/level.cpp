@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level follows from the kill count alone; three thresholds also shorten
 // the heroine's firing pose.
 #include "shell/form1.h"

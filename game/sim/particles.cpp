@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Explosions: a fixed-size table of anchor points that live 15 drawn frames.
 #include "shell/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shot table: firing a straight shot and moving every live shot from its
 // age, so a pause (which shifts shotTick) never loses a shot's place.
 #include <algorithm>

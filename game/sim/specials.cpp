@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three special weapons of the key polling. Each plays its voice, acts,
 // then pays its full cost even when the shot table had no room.
 #include "sim/specials.h"

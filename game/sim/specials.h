@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The special weapons: what each needs in the gauge before its key does
 // anything, what it costs, and the latch that lets one press use it once.
 #pragma once

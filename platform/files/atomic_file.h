@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file whole, and clearing up after replacements that were killed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping a file out of the way under a name of its own.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's sounds as bytes: a WAV file is checked here before any of it
 // reaches the sound layer, which dies on some well-formed but strange files
 // (a rate of a few hertz) and stalls on huge ones.

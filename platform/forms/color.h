@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours as the game writes them, on their own so that plain tables of the
 // game can name a colour without the controls model.
 #pragma once

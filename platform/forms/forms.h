@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls model: plain objects with the properties the game reads and
 // writes. The Qt front shows them; the game never sees a widget.
 #pragma once

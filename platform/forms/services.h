@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating-system services the game uses besides device contexts, behind
 // one interface: the Qt front implements it for real, the tests with a fake.
 #pragma once

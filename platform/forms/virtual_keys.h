@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows virtual-key codes the game and the key table speak of, and the
 // bit of GetKeyState's answer that says a key is held.
 #pragma once

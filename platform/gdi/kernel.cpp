@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The millisecond tick and fixed global memory blocks.
 #define WINGDI_BUILDING 1
 #include "wingdi.h"

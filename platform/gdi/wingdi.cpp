@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device contexts and bitmaps over plain 32-bit pixel memory.
 //
 // Every object lives in one process-wide table behind a mutex, so the game, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Device contexts, bitmaps, the millisecond tick and global memory: the small
  * part of the Windows graphics and kernel services that the game and pxmix call,
  * with the Windows names, argument orders and results, over plain pixel memory.

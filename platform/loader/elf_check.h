@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A look at a program or library file before the system loader gets it.
 #pragma once
 

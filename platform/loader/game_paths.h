@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the game reads or writes, decided once at start: where its
 // pictures, sounds and help page are, which blend library it binds, and where
 // the player's settings and window size live.

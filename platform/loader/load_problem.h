@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a program or library file could not be handed to the system, as a reason
 // the caller words for the player; the platform layer says nothing itself.
 #pragma once

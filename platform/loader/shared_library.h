@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A shared library bound by file name at run time, opened at the first look-up
 // of one of its symbols, so a missing or broken library is reported when it is
 // first needed instead of at start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a button's caption fits its button: the dialogs were laid out for
 // captions that go onto a second line rather than being cut off.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of a form on screen: a view for each control of the model,
 // made when the control appears and dropped when it leaves, placed at its
 // pixel position (inside its frame, if any) and enlarged with the zoom.

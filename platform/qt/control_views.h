@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets that show the controls of a form model, one class per kind of
 // control (the picture box's, which does more, in picture_view). They keep no
 // state of the game: they read the model at sync() and turn input into queued

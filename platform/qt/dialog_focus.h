@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard in a dialog form: its buttons take the focus in reading order
 // (Tab and Shift+Tab, Space and Return press), the focus comes back after the
 // model disabled the buttons a while, and accessibility tools see a dialog.

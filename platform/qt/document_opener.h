@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens a document with the desktop's opener (xdg-open) without waiting for
 // it, and hears afterwards whether the opener managed: an opener reports its
 // failure (no browser, no association) only once it has tried, long after a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fonts of the front: every caption is Japanese, so every window names its
 // CJK font itself instead of taking the desktop's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window of one form model: a main window with its menu bar when the
 // form has one, else a plain top-level widget, and the controls at their pixel
 // positions in a client area of fixed size; or, for a scalable form, in a

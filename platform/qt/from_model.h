@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model's values in Qt's terms, for every window and box of the front.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game pads through SDL's game-controller interface: plugged in and out at any
 // time, read once per round of events, never a window or video of SDL's own.
 // With no pad, or where SDL sees no input devices, nothing happens and

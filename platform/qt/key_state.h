@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key-state table behind GetKeyState: filled from the key events of every
 // window of the application and from the game pads, answered by Windows
 // virtual-key code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A form's menu bar: one QAction for each item of the model, brought up to the
 // model's captions, shortcuts and flags at every sync. The check mark lives in
 // the model item; the action only mirrors it.

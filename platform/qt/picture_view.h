@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture box on screen: the game draws into it a hundred times a second,
 // so its view sends the screen only what changed, enlarged in whole blocks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform services on Qt Widgets and Qt Multimedia: the real windows of
 // the form models, the key-state table, sound, the shell, the clipboard and the
 // modal boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scalable form's client area on a screen of any size: the model's picture
 // enlarged by the largest whole factor that fits, in whole device pixels,
 // centred on black.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ends of a run that do not come through the window: SIGTERM, SIGHUP and
 // SIGINT (a logout, a closed terminal, Ctrl+C in it) and the session
 // manager's request to save before logout. Each is turned into one call on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running copy per settings file: a second start hands the player back to
 // the window already open instead of playing beside it, since the copy that
 // quits last would overwrite the other's best scores.

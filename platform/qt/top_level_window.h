@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top-level widget of a form's window: it routes the close box, the keys no
 // control takes and the changes of size and state to the form window.
 #pragma once

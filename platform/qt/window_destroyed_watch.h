@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program may destroy a window outright (XDestroyWindow, as
 // `xdotool windowclose` does): no close event comes, only the window's
 // DestroyNotify, and without this watch the program would run on with no window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a form's window stands: the position goes both ways between the model
 // and the screen (the game places the window, the player drags it and the game
 // saves that), and a window always comes back where the player can reach it.

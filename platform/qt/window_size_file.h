@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's size as the player left it, in a small file of its own
 // beside the settings file: a presentation preference, so the settings file
 // keeps the format it always had.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The size of a scalable form's window: the one saved last run restored to fit
 // this screen, the normal size kept through maximizing and full screen, F11's
 // full screen, and the file written as the window goes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code page 932 (Shift_JIS with Microsoft's extensions), the code page the
 // settings file has always been written in, and UTF-8, the game's text inside.
 #pragma once

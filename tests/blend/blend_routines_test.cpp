@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The routines themselves on random buffers of odd and even lengths: the MMX
 // one and the portable 64-bit one agree with the plain one on every colour
 // byte (the X byte may differ), keyed and not.

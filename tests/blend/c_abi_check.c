@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives pxmix through the device-context functions from plain C, as any C
 // program could: returns 0 when every step did what it should, otherwise the
 // number of the first step that did not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exports of pxmix: the worked example of every operation plain and
 // packed, the colour key, where the rectangles land, the sizes that draw
 // nothing, and a plain C program driving them.

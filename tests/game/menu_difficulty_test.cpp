@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The difficulty menu: five difficulties and three modes.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help command: it opens the readme beside the program.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reset command: keys, stage, difficulty, voice and the best scores back
 // to the first run's, behind a typed word.
 #include <gtest/gtest.h>

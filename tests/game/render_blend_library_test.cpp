@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's run-time binding of pxmix: it opens the library by its path at
 // the first call of either export (the game's own pictures show it working),
 // and every way that fails ends in a LibraryError naming the file, again at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drawFrame: the blink and SUDDEN rules, the banner timer, plain against packed
 // blending, and every picture of a whole game against the pictures it always
 // gave (which pins the sprites, the glow and the trail pieces).

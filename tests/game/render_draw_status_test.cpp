@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drawStatus: the gauges' rows, shades and flicker draws, none on EXPERT (the
 // score and level digits are pinned by the whole-game pictures).
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole game ends on the fake platform: the best-score entry, the unlock rules
 // with their messages, and the save.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main loop's key polling, on the fake platform. The scenes, the frame
 // period and resetGame are pinned by the whole-game pictures and checked after
 // every pass of the long play.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vnbeam.ini in the program folder: what start-up takes from it, what the end of
 // the run leaves in it, and what hostile files, a failing disk and a kill in the
 // middle of a save do.

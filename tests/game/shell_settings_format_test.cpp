@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vnbeam.ini as bytes: the checksum, the exact layout the writer produces, and
 // the reader over hand-made, edited and damaged files. Random bytes are the
 // fuzzer's part (fuzz/settings_reader_fuzz.cpp).

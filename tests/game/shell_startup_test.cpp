@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the menus the unlock stage opens, and a broken program folder.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result caption after a game and its short form.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enemies: the spawn gate and group sizes, the variants, the lane and field
 // limits, and the freeze.
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game at the start of play without a window, for the simulation tests:
 // reset, lanes placed, a fixed seed, and helpers that put entries straight
 // into the tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long game-over sequence: the poem, the slash, the blood and the finish.
 #include <gtest/gtest.h>
 

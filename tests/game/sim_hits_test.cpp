@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hits: the gauge a kill pays, by difficulty, level, shot power and kind.
 #include "sim_fixture.h"
 

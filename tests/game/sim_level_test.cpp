@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level from the kills, and the fire span that comes with it.
 #include "sim_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Firing: the shot, the volley, the wave shots and the freeze.
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hours of virtual play with bots on every key, specials, pauses and menu
 // commands between games, on every difficulty and mode (SPIRITUAL FEVER gives
 // thousands of frames at level 99): after every pass each counter equals the

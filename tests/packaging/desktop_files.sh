@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry, the AppStream metainfo, the icons and the manual page as
 # installed: valid for the tools a desktop and a software centre use, named by
 # the one application id, and telling the project's version.

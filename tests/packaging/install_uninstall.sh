@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make install into a prefix whose name has a space puts every file under it,
 # and make uninstall removes exactly those files again: the player's settings
 # and window files, written into the same folders, stay.

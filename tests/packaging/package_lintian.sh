@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # lintian finds no error in the Debian package; its warnings are shown.
 #   package_lintian.sh PACKAGE_FOLDER
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a player meets it: unpacked (dpkg-deb -x) into a root
 # that is then made read-only, and started as an unprivileged user under Xvfb
 # with the menu entry's command. The title shows, a game is played to a best

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The library search path of every ELF file of the program folder and of an
 # install: an empty or relative entry would make the system loader look in the
 # folder the player starts from, where a planted library would be loaded. The

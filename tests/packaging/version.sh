@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # lanebeam --version and --help answer on the terminal and exit 0 before
 # anything else: no display, no window, even without the game beside them.
 #   version.sh BUILD_BIN VERSION

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file whole: the new bytes or the old file, never a link written
 // through, never a read-only file replaced; and the clearing of killed writes'
 // temporary files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a file that must be a regular file: what each kind of thing at the
 // path gives, and the size limit.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting a damaged file aside under the first free name, never replacing one.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sound is checked as bytes before it reaches the sound layer: only plain
 // PCM the layer plays safely passes, whole frames of it.
 #include <gtest/gtest.h>

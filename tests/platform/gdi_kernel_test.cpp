@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GlobalAlloc/GlobalFree and the millisecond tick.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A memory DC with its own bitmap selected, for the device-context and the
 // blend tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device contexts and bitmaps: BitBlt's two raster operations clipped at every
 // edge, DIB rows both ways up, and handles that outlive their objects.
 #include <gtest/gtest.h>

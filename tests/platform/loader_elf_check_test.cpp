@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look at a program or library before the system loader gets it: what
 // each broken file is told as, and a library cut one byte short of its last
 // loadable segment (the loader would die of SIGBUS on it).

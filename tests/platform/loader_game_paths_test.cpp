@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game finds its files and keeps the player's: beside a program the
 // player may write, in the user's folders for an installed or read-only copy.
 #include <gtest/gtest.h>

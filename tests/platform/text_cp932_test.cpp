@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code page 932 and UTF-8: the conversions both ways, what is lost on the way,
 // and the rule that tells a settings file a text editor saved as UTF-8.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key configuration dialog as the Qt front draws it: every button's caption
 // whole, broken between words where it needs two lines, in the button's own
 // font, and the game window locked while the dialog is open.

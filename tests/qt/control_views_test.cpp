@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain controls as the Qt front draws them: under a dark theme each one
 // that paints its own background paints its own text too, and the menus, the
 // dialogs and the boxes share one font.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key dialog from the keyboard alone, and what accessibility tools learn
 // of the dialog and the game window.
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help page's opener: a failure is handed on once per request, and presses
 // made while a request is pending wait on it instead of stacking boxes.
 #include <gtest/gtest.h>

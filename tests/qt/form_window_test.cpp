@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window built from a form: nothing of the game runs inside Qt's
 // dispatch, keys, clicks and moves only queue the model's callbacks, and
 // neither a control nor the menu bar takes the play keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game pad plays through the key table, by the codes bound to the actions,
 // on SDL's virtual pad: no hardware needed.
 #include <QTimer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key-state table: Qt key events of any window reach GetKeyState under the
 // Windows virtual-key codes the game polls.
 #include <QCoreApplication>

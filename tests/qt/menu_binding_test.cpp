@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's menu bar as the player sees it: captions, access keys,
 // shortcuts, check marks and the items hidden or disabled at the start.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one QApplication of the Qt front's tests, on the offscreen platform, and
 // the game window they share.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services the game calls on the Qt front, where Qt's event loop would
 // otherwise show the player something stale.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window on a large screen: the picture enlarged by the largest whole
 // factor that fits, in whole blocks, centred on black, with everything over
 // it enlarged alike; the factor it opens at and the size it may keep.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a window comes back: on a screen the player can reach, whatever
 // position the settings file or a larger screen left in the model.
 #include <QGuiApplication>

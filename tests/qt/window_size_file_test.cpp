@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's size, kept in a file of its own beside the settings, is read
 // back only exactly as it was written, and written the way the settings file
 // is: whole, never through a link.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's size and full screen: F11 unless it is a play key, and a
 // size saved on a larger screen brought back whole on this one.
 #include <QTemporaryDir>

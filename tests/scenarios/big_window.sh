@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A large screen: the window enlarged shows the picture in whole 3 x 3 blocks
 # with the best-score box three times as large over it, F11 fills the screen
 # and gives the window back, the next start comes back at the enlarged size,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Broken program folders started as a player starts the game from the desktop:
 # libwinplat.so missing, libpxmix.so cut short, a FIFO in place of a picture.
 # Each shows a box within a few seconds and, once it is answered, ends with

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Another program destroys the game's window (xdotool windowclose is
 # XDestroyWindow): the game takes it as the window closed, writes its
 # settings and ends, instead of running on with no window.

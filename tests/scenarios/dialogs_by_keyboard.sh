@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The key dialog and the version dialog: Escape closes them (but the Escape
 # that ends a capture only ends it), a captured key is kept by 設定完了, the
 # version dialog's button closes at its second click, and under a window

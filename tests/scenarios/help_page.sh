@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # F1 hands readme.html to the desktop's opener and goes on at once; when the
 # opener gives up (no browser), the とまどい box says so.
 . "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Any keyboard layout: with the X layout switched to Russian, Greek, French and
 # German, the default lane keys Z and B (pressed where each layout has them)
 # still move the heroine to the leftmost and the rightmost lane.

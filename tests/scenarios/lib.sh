@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The shared helper of the real-window scenarios: a fresh program folder, an X
 # server (Xvfb) with or without a window manager, the game started in it, and
 # the few things a player does and sees. Each scenario sources this file and

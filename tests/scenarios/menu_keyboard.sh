@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A menu closed by Escape, by a click elsewhere or by a lone Alt gives the
 # keyboard straight back to the game: play keys never open or work the menus.
 . "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program folder's name need not be UTF-8: a Latin-1 byte ("caf\xe9") or
 # code page 932 bytes (what unpacking a Windows archive leaves) and the game
 # still finds its pictures, plays, and writes its settings and window files.

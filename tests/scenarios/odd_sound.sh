@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A valid WAV the sound layer cannot take (5 Hz) as voice1.wav: the game
 # starts play without a sound, named once on stderr, and does not crash. With
 # pulseaudio installed the scenario runs a null-sink server of its own, so the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One game as a person plays it: Space, moving and firing, an enemy getting
 # through, a name for the best score, the result caption, Ctrl+C; then what
 # the game wrote to vnbeam.ini.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The player's data wherever the game runs: an ordinary user playing a
 # root-owned read-only copy keeps the best score in their own data folder and
 # sees it at the next start; a second start from one folder hands over to the

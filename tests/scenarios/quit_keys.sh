@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ctrl+C ends the program, with the settings written, from the title, from
 # play and with the best-score box open.
 . "$(dirname "$0")/lib.sh"

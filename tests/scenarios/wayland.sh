@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game on a Wayland desktop (weston), on Qt's Wayland platform: its window
 # carries the desktop entry's app id, the title shows, Space starts a game, a
 # lane key and fire play, F11 puts it on the whole screen and back, Ctrl+C

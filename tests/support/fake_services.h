@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fake platform: the services without a display, on a virtual clock, with
 // scripted keys and answers, recording what the game shows and plays. It knows
 // the controls model only, never the game.

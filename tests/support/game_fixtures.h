@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game on the fake platform: a seeded game window, program folders of its
 // own, and the state invariants the long tests check after every pass.
 #pragma once
