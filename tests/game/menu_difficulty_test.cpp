@@ -9,13 +9,6 @@
 
 namespace {
 
-std::set<int> checkedItems(const game::Form1& f) {
-    std::set<int> on;
-    for (int i = 0; i < 8; ++i)
-        if (f.mnulv[i].checked) on.insert(i);
-    return on;
-}
-
 // Items 0-4 are one checked difficulty, 5-7 are switches of their own.
 TEST(MenuDifficulty, ClicksChooseOneDifficultyAndToggleModes) {
     struct Case {
@@ -36,7 +29,7 @@ TEST(MenuDifficulty, ClicksChooseOneDifficultyAndToggleModes) {
         fake::Game g;
         g.f.difficulty = 2;
         for (int index : c.clicks) g.f.mnulv[index].click();
-        EXPECT_EQ(checkedItems(g.f), c.checked);
+        EXPECT_EQ(fake::checkedDifficultyItems(g.f), c.checked);
         EXPECT_EQ(g.f.difficulty, c.difficulty);
     }
 }

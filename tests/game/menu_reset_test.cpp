@@ -12,13 +12,6 @@
 
 namespace {
 
-std::set<int> checkedItems(const game::Form1& f) {
-    std::set<int> on;
-    for (int i = 0; i < 8; ++i)
-        if (f.mnulv[i].checked) on.insert(i);
-    return on;
-}
-
 // What the reset touches, read after the answer.
 struct Kept {
     int keyS0, keySA, unlockStage, difficulty;
@@ -89,7 +82,8 @@ TEST(MenuReset, OnlyTheExactWordResetsAndTheModesStay) {
                        .lastScore = f.hiScore[4],
                        .lastName = f.hiName[4]};
         EXPECT_EQ(now, c.resets ? reset : untouched);
-        EXPECT_EQ(checkedItems(f), (c.resets ? std::set<int>{3, 5} : std::set<int>{1, 5})) << "the mark moves at once";
+        EXPECT_EQ(fake::checkedDifficultyItems(f), (c.resets ? std::set<int>{3, 5} : std::set<int>{1, 5}))
+            << "the mark moves at once";
         EXPECT_TRUE(f.mnulv[4].enabled) << "the menu waits for the next start";
         EXPECT_TRUE(f.mnulv[6].visible) << "the menu waits for the next start";
         EXPECT_FALSE(f.mnuVio.checked) << "the modes stay";

@@ -84,4 +84,11 @@ std::string checkInvariants(const game::Form1& f) {
     return "";
 }
 
+std::set<int> checkedDifficultyItems(const game::Form1& f) {
+    std::set<int> on;
+    for (int i = 0; i < 8; ++i)
+        if (f.mnulv[i].checked) on.insert(i);
+    return on;
+}
+
 }  // namespace fake

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "fake_services.h"
@@ -55,5 +56,8 @@ struct FolderGame {
 // The state invariants: every counter equals the live slots it counts, every
 // index in its table. Returns the first broken one, or "".
 std::string checkInvariants(const game::Form1& f);
+
+// The items of the difficulty menu that carry a check mark (0 ... 7).
+std::set<int> checkedDifficultyItems(const game::Form1& f);
 
 }  // namespace fake
