@@ -2,6 +2,7 @@
 #include "dialogs/form2.h"
 
 #include "shell/form1.h"
+#include "shell/settings_format.h"
 
 namespace game {
 
@@ -10,10 +11,7 @@ namespace {
 const char* const kCommandCaptions[3] = {"デフォルトの設定", "設定完了", "設定をやめる"};
 
 constexpr int kFirstCapturedCode = 10;  // below: mouse buttons, Backspace, Tab
-constexpr int kLastCapturedCode = 254;  // the highest code the settings file keeps
-constexpr int kCancelCode = 3;          // the Cancel key, alone among the mouse buttons
-// What the key table reads for a key Windows has no code for.
-constexpr int kNoCode = 255;
+constexpr int kLastCapturedCode = settings::kHighestKey;
 
 }  // namespace
 
@@ -80,8 +78,8 @@ void Form2::cmdBTN_Click(int index) {
     // state knows can be chosen; the highest code down in a pass wins. A key
     // already down as the capture starts (the Return that pressed the button)
     // counts only once it has been let go and pressed again.
-    std::array<bool, kNoCode + 1> held{};
-    for (int vk = 0; vk <= kNoCode; ++vk) held[vk] = owner.keyDown(vk);
+    std::array<bool, vk::kNoCode + 1> held{};
+    for (int vk = 0; vk <= vk::kNoCode; ++vk) held[vk] = owner.keyDown(vk);
     const auto pressed = [&](int vk) {
         const bool down = owner.keyDown(vk);
         if (!down) held[vk] = false;
@@ -91,16 +89,16 @@ void Form2::cmdBTN_Click(int index) {
     while (code == 0) {
         owner.sv.DoEvents();
         if (unloaded()) break;  // closed by its frame: the capture is cancelled
-        if (pressed(kCancelCode)) code = kCancelCode;
+        if (pressed(vk::kCancel)) code = vk::kCancel;
         for (int vk = kFirstCapturedCode; vk <= kLastCapturedCode; ++vk)
             if (pressed(vk)) code = vk;
-        if (code == 0 && pressed(kNoCode)) code = kNoCode;
+        if (code == 0 && pressed(vk::kNoCode)) code = vk::kNoCode;
         if (code == 0) owner.sv.idle(tickAdd(owner.now(), 1));
     }
 
     if (code == 0 || code == vk::kEscape) {
         lblSub.caption = "設定はキャンセルされました。";
-    } else if (code == kNoCode) {
+    } else if (code == vk::kNoCode) {
         lblSub.caption = "このキーは設定できません。";
     } else {
         keyWork[index] = static_cast<int16_t>(code);

@@ -21,7 +21,6 @@ constexpr int16_t kHighestKey = 254;
 constexpr int16_t kFallbackDifficulty = kEasy;
 constexpr int kPrintZone = 14;
 inline constexpr const char* kCheatName = "卑怯";
-inline constexpr const char* kFileName = "vnbeam.ini";
 inline constexpr const char* kDamagedSuffix = ".bad";  // vnbeam.ini.bad, then .bad2, ...
 
 // Everything the file carries. Names are UTF-8 here and code page 932 in the

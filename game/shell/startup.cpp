@@ -3,7 +3,6 @@
 // unlock stage allows, the window, the blend library.
 #include <QImage>
 
-#include "files/regular_file.h"
 #include "render/blend_library.h"
 #include "shell/form1.h"
 #include "shell/load_messages.h"
@@ -27,9 +26,7 @@ void Form1::loadPictures() {
                                  {picNum, "pic/number.gif"}};
     for (const FilePicture& f : files) {
         const std::string path = paths.asset(f.path);
-        // Only a regular file is opened: a FIFO in a picture's place would hold
-        // start-up in open() forever.
-        if (!platform::files::isRegularFile(path) || !f.box.loadPicture(path)) {
+        if (!f.box.loadPicture(path)) {
             sv.msgBox("画像ファイルを読み込めませんでした。\r\n" + path, kTitle, platform::kMbCritical);
             sv.endProgram(1);
         }

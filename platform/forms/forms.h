@@ -93,7 +93,8 @@ public:
 
     // Loads a JPEG, GIF or PNG file (or a Qt resource path) as the picture and
     // shows it. With autoSize the drawing area takes the picture's size.
-    // Returns false, leaving the box as it was, when the file can't be read.
+    // Returns false, leaving the box as it was, when the file can't be read;
+    // only a regular file is opened, so a FIFO in its place never blocks.
     bool loadPicture(const std::string& path);
     void setPicture(const QImage& picture);
     const QImage& picture() const { return picture_; }

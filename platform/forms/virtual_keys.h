@@ -7,6 +7,7 @@
 
 namespace vk {
 
+constexpr int kCancel = 3;                             // alone among the mouse buttons
 constexpr int kShift = 16, kControl = 17, kMenu = 18;  // Menu is Alt
 constexpr int kEscape = 27;
 constexpr int kSpace = 32;
@@ -15,6 +16,9 @@ constexpr int kF11 = 122;  // full screen, unless the game plays it
 // The left and right keys of each modifier.
 constexpr int kLeftShift = 160, kRightShift = 161, kLeftControl = 162, kRightControl = 163, kLeftMenu = 164,
               kRightMenu = 165;
+
+// What a key reads as when Windows has no code for it: no play key can be this.
+constexpr int kNoCode = 255;
 
 constexpr int16_t kDownBit = 0x80;
 

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/regular_file.h"
+
 #ifndef LANEBEAM_DATA_FROM_PROGRAM
 #define LANEBEAM_DATA_FROM_PROGRAM "../../share/lanebeam"
 #endif
@@ -17,6 +19,7 @@ namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
+namespace files = platform::files;
 
 constexpr const char* kSettingsName = "vnbeam.ini";
 constexpr const char* kWindowName = "vnbeam-window.txt";
@@ -26,11 +29,6 @@ constexpr const char* kOurFolder = "/lanebeam";
 bool isFolder(const std::string& path) {
     std::error_code error;
     return fs::is_directory(path, error);
-}
-
-bool isFile(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
 }
 
 std::string env(const char* name) {
@@ -99,7 +97,7 @@ GamePaths resolveGamePaths(const std::string& programFolder, const UserFolders& 
     p.windowFile = config.empty() ? "" : withoutTrailingSlashes(config) + kOurFolder + "/" + kWindowName;
     for (const std::string& folder : {p.programFolder, p.assetsFolder}) {
         const std::string beside = folder + "/" + kSettingsName;
-        if (isFile(beside)) {
+        if (files::isRegularFile(beside)) {
             p.startingSettings = beside;
             break;
         }

@@ -103,7 +103,7 @@ int plainCode(int key) {
 // 半角/全角 VK_KANJI, 英数 VK_OEM_ATTN, as on a Japanese Windows keyboard.
 int extraCode(int key) {
     switch (key) {
-    case Qt::Key_Cancel: return 0x03;
+    case Qt::Key_Cancel: return vk::kCancel;
     case Qt::Key_Hiragana_Katakana:
     case Qt::Key_Hiragana:
     case Qt::Key_Katakana:
@@ -200,10 +200,6 @@ bool isNonLatinLetter(int key) {
     return c.isLetter() && c.script() != QChar::Script_Latin && c.script() != QChar::Script_Common;
 }
 
-// Every key event that has a key at all gets a code; one Windows would have
-// none for reads as this one, which no play key can be.
-constexpr int kNoCode = 255;
-
 }  // namespace
 
 int usPositionCode(uint32_t scan) {
@@ -246,7 +242,8 @@ VirtualKeys virtualKeysOf(int key, Qt::KeyboardModifiers modifiers, uint32_t key
     // takes the code of the US key in its place, so each still has one.
     if (position != 0) return {position, 0};
     if (key == 0 && keysym == 0) return {};
-    return {kNoCode, 0};
+    // Every key event that has a key at all gets a code.
+    return {vk::kNoCode, 0};
 }
 
 KeyState::KeyState() {

@@ -64,7 +64,6 @@ public:
     // closed as by its close box, so the game saves and ends at its next
     // DoEvents.
     void requestEnd();
-    bool ending() const { return ending_; }
     // Boxes return at once from now on (the display may be gone).
     void markEnding() { ending_ = true; }
     // Brings the game's windows to the front, as a second start asks.
