@@ -3,14 +3,12 @@
 // PCM the layer plays safely passes, whole frames of it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "files/wave_file.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -83,13 +81,10 @@ TEST(FilesWaveFile, GivesTheFormatAndWholeFramesOfTheData) {
 }
 
 TEST(FilesWaveFile, AFifoInASoundsPlaceIsRefusedUnopened) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("wave_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path fifo = folder / "voice1.wav";
+    const fake::TempFolder folder;
+    const std::string fifo = folder.file("voice1.wav");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    EXPECT_FALSE(platform::files::readWaveFile(fifo.string()).ok);
-    std::filesystem::remove_all(folder);
+    EXPECT_FALSE(platform::files::readWaveFile(fifo).ok);
 }
 
 }  // namespace

@@ -3,30 +3,17 @@
 // player may write, in the user's folders for an installed or read-only copy.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "loader/game_paths.h"
+#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::DataPlace;
-
-struct Scratch {
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "lanebeam-paths-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path = pattern;
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::string path;
-};
 
 bool writable(const std::string&) { return true; }
 bool readOnly(const std::string&) { return false; }
@@ -108,12 +95,11 @@ TEST(GamePaths, ThePlayersFilesGoWhereThePlayerMayWrite) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Scratch scratch;
+        const fake::TempFolder scratch;
         const std::string s = scratch.path;
-        std::string program = s + "/prog";
+        const std::string program = s + "/prog";
         std::string data = program;
         if (c.layout == Layout::Installed) {
-            program = s + "/prog";
             data = (fs::path(program) / std::string(platform::installedDataFromProgram())).lexically_normal().string();
             while (data.size() > 1 && data.back() == '/') data.pop_back();
         }
@@ -137,7 +123,7 @@ TEST(GamePaths, ThePlayersFilesGoWhereThePlayerMayWrite) {
 }
 
 TEST(GamePaths, TheUsersFoldersAreMadePrivateAndOnlyForThem) {
-    const Scratch scratch;
+    const fake::TempFolder scratch;
     const std::string s = scratch.path;
     fs::create_directories(s + "/prog/pic");
     const platform::UserFolders user{s + "/home", "", ""};

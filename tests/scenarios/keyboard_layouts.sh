@@ -15,8 +15,8 @@ bar=$(bar_height)
 lane_box() { echo $((16 + 75 * $1)) $((bar + 5)) 34 48; }
 
 # layout, X key code of Z, X key code of B on it
-for spec in "ru 52 56" "gr 52 56" "fr 25 56" "de 29 56"; do
-    set -- $spec
+for row in "ru 52 56" "gr 52 56" "fr 25 56" "de 29 56"; do
+    set -- $row
     setxkbmap -layout "$1" || fail "setxkbmap $1"
     sleep 0.3
     focus "$win"

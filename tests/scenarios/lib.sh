@@ -214,13 +214,38 @@ mean_rgb() {
 quit() {
     focus "$win"
     xdotool key ctrl+c
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$game_pid" 2>/dev/null && fail "Ctrl+C did not end the program"
+    ended_with 0 5 "Ctrl+C"
+    [ -f "$settings" ] || fail "no vnbeam.ini written at $settings"
+}
+# ended_with STATUS SECONDS WHAT: the game ends, after WHAT, within SECONDS and
+# with STATUS.
+ended_with() {
+    for _ in $(seq $(($2 * 20))); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$game_pid" 2>/dev/null && fail "$3 did not end the program"
     local status=0
     wait "$game_pid" || status=$?
     game_pid=
-    [ "$status" = 0 ] || fail "the program ended with status $status"
-    [ -f "$settings" ] || fail "no vnbeam.ini written at $settings"
+    [ "$status" = "$1" ] || fail "$3: the program ended with status $status, not $1"
+}
+# bot_until_named NAME: in play, a bot sweeps the lanes left to right, firing
+# in each (a screenshot "play" midway), until an enemy gets through and the
+# best-score box asks for a name; NAME replaces whatever the bot typed there.
+bot_until_named() {
+    local round box
+    for round in $(seq 12); do
+        # An enemy may get through early; then the name box has the keyboard.
+        xdotool search --onlyvisible --name "ハイスコア" >/dev/null 2>&1 && break
+        for k in z x c v b; do press "$k" space; done
+        [ "$round" -eq 6 ] && shot play
+    done
+    # Standing still, the enemies come through.
+    box=$(wait_window "ハイスコア" 90) || fail "no best-score box: the game did not end with a score"
+    focus "$box"
+    xdotool key ctrl+a
+    xdotool type --delay 30 "$1"
+    press Return
+    gone "ハイスコア" 3 || fail "the name box stayed open"
+    expect_caption "*[Score:*" 5
 }
 # ini_line N [FILE]: line N of the settings file, without the CR.
 ini_line() { sed -n "${1}p" "${2:-$settings}" | tr -d '\r'; }

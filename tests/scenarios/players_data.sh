@@ -20,31 +20,6 @@ game_window() {
     done
     return 1
 }
-# Plays with a lane-sweeping bot until the best-score box asks for a name.
-play_for_a_name() {
-    press space
-    expect_caption "*GAME ||||*" 3
-    for _ in $(seq 12); do
-        xdotool search --onlyvisible --name "ハイスコア" >/dev/null 2>&1 && break
-        for k in z x c v b; do press "$k" space; done
-    done
-    local box
-    box=$(wait_window "ハイスコア" 90) || fail "no best-score box"
-    focus "$box"
-    xdotool key ctrl+a
-    xdotool type --delay 30 "$1"
-    press Return
-    expect_caption "*[Score:*" 5
-}
-ended_with() {  # STATUS SECONDS: the game ends by itself with that status
-    for _ in $(seq $(($2 * 20))); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game is still running"
-    local status=0
-    wait "$game_pid" || status=$?
-    game_pid=
-    [ "$status" = "$1" ] || fail "the game ended with status $status, not $1"
-}
-
 # --- an ordinary user, a root-owned read-only copy ---------------------------
 if [ "$(id -u)" = 0 ]; then
     player=lanebeam-tester
@@ -68,11 +43,12 @@ if [ "$(id -u)" = 0 ]; then
     press Return
     win=$(game_window) || fail "the game window did not appear"
     focus "$win"
-    play_for_a_name Reader
-    xdotool key ctrl+c
-    ended_with 0 5
+    press space
+    expect_caption "*GAME ||||*" 3
+    bot_until_named Reader
     data="$home/.local/share/lanebeam/vnbeam.ini"
-    [ -f "$data" ] || fail "nothing in the user's data folder"
+    settings=$data
+    quit
     [ "$(stat -c %U "$data")" = "$player" ] || fail "the file is not the player's"
     [ "$(ini_line 7 "$data")" = Reader ] || fail "the EASY name is '$(ini_line 7 "$data")'"
     [ "$(cd "$ro" && find . -type f -exec md5sum {} + | sort)" = "$before" ] || fail "the copy changed"
@@ -82,10 +58,10 @@ if [ "$(id -u)" = 0 ]; then
     press F4
     sleep 0.5
     shot best_score_again
-    xdotool key ctrl+c
-    ended_with 0 5
+    quit
     [ "$(ini_line 7 "$data")" = Reader ] || fail "the name was lost at the second run"
     launch=()
+    settings="$game/vnbeam.ini"
     say "a read-only copy keeps the best score in $data"
 else
     say "not root: the ordinary-user case is skipped"
@@ -119,7 +95,7 @@ expect_caption "*GAME ||||*" 3
 xdotool key ctrl+v
 sleep 0.3
 kill -TERM "$game_pid"
-ended_with 0 5
+ended_with 0 5 "SIGTERM"
 [ "$(ini_line 14 | awk '{print $2}')" = False ] || fail "the voice check was not saved: $(ini_line 14)"
 say "SIGTERM saves the settings"
 
